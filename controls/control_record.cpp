@@ -1,0 +1,181 @@
+#include "controls/control_record.h"
+
+#include <stdexcept>
+
+#include "controls/texts.h"
+
+namespace controls {
+namespace {
+
+using enum ControlId;
+using enum ControlKind;
+
+constexpr std::array<ControlInfo, kControlCount> kInfo = {{
+    {Timer, "Timer1", -1, Container::Window},
+    {TextBox, "Text2", 1, Container::Window},
+    {TextBox, "Text2", 0, Container::Window},
+    {ListBox, "List1", -1, Container::Window},
+    {CommandButton, "Command1", 1, Container::Window},
+    {CommandButton, "Command1", 0, Container::Window},
+    {Frame, "Frame2", -1, Container::Window},
+    {OptionButton, "Option2", 1, Container::Frame2},
+    {OptionButton, "Option2", 0, Container::Frame2},
+    {Frame, "Frame1", -1, Container::Window},
+    {OptionButton, "Option1", 7, Container::Frame1},
+    {OptionButton, "Option1", 6, Container::Frame1},
+    {OptionButton, "Option1", 5, Container::Frame1},
+    {OptionButton, "Option1", 4, Container::Frame1},
+    {OptionButton, "Option1", 3, Container::Frame1},
+    {OptionButton, "Option1", 2, Container::Frame1},
+    {OptionButton, "Option1", 1, Container::Frame1},
+    {OptionButton, "Option1", 0, Container::Frame1},
+    {TextBox, "Text1", 1, Container::Window},
+    {TextBox, "Text1", 0, Container::Window},
+    {Label, "Label1", 4, Container::Window},
+    {Label, "Label1", 3, Container::Window},
+    {Label, "Label1", 2, Container::Window},
+    {Label, "Label1", 1, Container::Window},
+    {Label, "Label1", 0, Container::Window},
+}};
+
+std::string DoorCaption(int door) {
+  return std::string(texts::kDoorPrefix) + ' ' + std::to_string(door + 1);
+}
+
+[[noreturn]] void NoSuchField(ControlId id, const char* field) {
+  throw std::invalid_argument(std::string(Info(id).name) + " has no " + field);
+}
+
+ControlId FrameOf(Container container) {
+  return container == Container::Frame1 ? Frame1 : Frame2;
+}
+
+}  // namespace
+
+const ControlInfo& Info(ControlId id) { return kInfo.at(ToIndex(id)); }
+
+ControlRecord::ControlRecord() {
+  Mutable(Timer1).enabled = false;
+  Mutable(Command1_1).text = texts::kNewGame;
+  Mutable(Command1_0).text = texts::kOffer;
+  Mutable(Frame2).text = texts::kChooserFrame;
+  Mutable(Option2_1).text = texts::kChooseHost;
+  Mutable(Option2_0).text = texts::kChooseDirect;
+  Mutable(Frame1).text = texts::kDoorsFrame;
+  Mutable(Frame1).enabled = false;
+  for (int door = 0; door < static_cast<int>(kDoorCount); ++door) {
+    Mutable(Option1(door)).text = DoorCaption(door);
+  }
+  Mutable(Text1_1).text = texts::kLesson;
+  Mutable(Text1_1).visible = false;
+  Mutable(Text1_0).text = texts::kIntroduction;
+  Mutable(Label1_4).text = texts::kWinsCaption;
+  Mutable(Label1_3).text = texts::kGamesCaption;
+  Mutable(Label1_1).text = texts::kSponsorNotice;
+  Mutable(Label1_1).visible = false;
+  Mutable(Label1_0).text = texts::kTitle;
+}
+
+bool ControlRecord::TakesInput(ControlId id) const {
+  const ControlState& state = State(id);
+  if (!state.visible || !state.enabled) return false;
+  const Container container = Info(id).container;
+  if (container == Container::Window) return true;
+  const ControlState& frame = State(FrameOf(container));
+  return frame.visible && frame.enabled;
+}
+
+void ControlRecord::SetText(ControlId id, std::string_view text) {
+  const ControlKind kind = Info(id).kind;
+  if (kind == Timer || kind == ListBox) NoSuchField(id, "caption or text");
+  Mutable(id).text.assign(text);
+}
+
+void ControlRecord::SetEnabled(ControlId id, bool enabled) {
+  Mutable(id).enabled = enabled;
+}
+
+void ControlRecord::SetVisible(ControlId id, bool visible) {
+  if (Info(id).kind == Timer) NoSuchField(id, "visible flag");
+  Mutable(id).visible = visible;
+}
+
+void ControlRecord::SetSelected(ControlId id, bool selected) {
+  const ControlInfo& info = Info(id);
+  if (info.kind != OptionButton) NoSuchField(id, "selected flag");
+  if (!selected) {
+    Mutable(id).selected = false;
+    return;
+  }
+  for (const ControlId other : AllControls()) {
+    const ControlInfo& other_info = Info(other);
+    if (other_info.kind == OptionButton && other_info.container == info.container) {
+      Mutable(other).selected = false;
+    }
+  }
+  Mutable(id).selected = true;
+  RaiseSelected(id);
+}
+
+void ControlRecord::ClearItems() { Mutable(List1).items.clear(); }
+
+void ControlRecord::AppendItem(std::string_view item) {
+  Mutable(List1).items.emplace_back(item);
+}
+
+void ControlRecord::SetItem(std::size_t i, std::string_view item) {
+  Mutable(List1).items.at(i).assign(item);
+}
+
+void ControlRecord::RaiseSelected(ControlId id) {
+  if (handlers_ == nullptr) return;
+  const ControlInfo& info = Info(id);
+  if (info.container == Container::Frame1) {
+    handlers_->PickDoor(info.index);
+  } else if (id == Option2_0) {
+    handlers_->ChooseDirect();
+  } else {
+    handlers_->ChooseHost();
+  }
+}
+
+void ControlRecord::UserSelect(ControlId id) {
+  if (TakesInput(id)) SetSelected(id, true);
+}
+
+void ControlRecord::Load() {
+  if (handlers_ != nullptr) handlers_->StartUp();
+}
+
+void ControlRecord::ClickCommand1(std::int16_t index) {
+  if (index < 0 || index >= static_cast<std::int16_t>(kPairCount)) return;
+  if (handlers_ == nullptr || !TakesInput(Command1(index))) return;
+  if (index == 0) {
+    handlers_->Offer();
+  } else {
+    handlers_->RestartGame();
+  }
+}
+
+void ControlRecord::SelectOption2(std::int16_t index) {
+  if (index < 0 || index >= static_cast<std::int16_t>(kPairCount)) return;
+  UserSelect(Option2(index));
+}
+
+void ControlRecord::SelectOption1(std::int16_t index) {
+  if (index < 0 || index >= static_cast<std::int16_t>(kDoorCount)) return;
+  UserSelect(Option1(index));
+}
+
+void ControlRecord::ClickLabel1(std::int16_t index) {
+  if (index < 0 || index >= static_cast<std::int16_t>(kLabelCount)) return;
+  if (handlers_ == nullptr || !TakesInput(Label1(index))) return;
+  handlers_->PeekClick(index);
+}
+
+void ControlRecord::TickTimer1() {
+  if (handlers_ == nullptr || !Enabled(Timer1)) return;
+  handlers_->PeekTick();
+}
+
+}  // namespace controls

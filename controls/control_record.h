@@ -1,0 +1,99 @@
+// The state of every control of the window, independent of any toolkit.
+//
+// The game changes controls only through the operations below, and users
+// (the window, tests, any other front end) reach the game only through the
+// entry points, which apply the event rules and route each event to the
+// operation the handlers table provides.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "controls/control_id.h"
+#include "controls/event_handlers.h"
+
+namespace controls {
+
+inline constexpr int kTimer1IntervalMs = 1000;
+
+// What can change about a control. `selected` only means something for
+// option buttons and `items` only for the list box; the other kinds keep
+// them at their defaults.
+struct ControlState {
+  std::string text;  // caption or text, whichever the kind has
+  bool enabled = true;
+  bool visible = true;
+  bool selected = false;
+  std::vector<std::string> items;
+
+  bool operator==(const ControlState&) const = default;
+};
+
+class ControlRecord {
+ public:
+  // Every control in its design-time state; no handlers bound yet.
+  ControlRecord();
+
+  ControlRecord(const ControlRecord&) = default;
+  ControlRecord& operator=(const ControlRecord&) = default;
+
+  // Equal when every control is in the same state; the bound handlers are
+  // not part of the state.
+  bool operator==(const ControlRecord& other) const {
+    return controls_ == other.controls_;
+  }
+
+  // The handlers stay owned by the caller, who must unbind (pass nullptr)
+  // before they go away. Without handlers, events route nowhere.
+  void Bind(EventHandlers* handlers) { handlers_ = handlers; }
+
+  // Reading.
+  const ControlState& State(ControlId id) const { return controls_[ToIndex(id)]; }
+  const std::string& Text(ControlId id) const { return State(id).text; }
+  bool Enabled(ControlId id) const { return State(id).enabled; }
+  bool Visible(ControlId id) const { return State(id).visible; }
+  bool Selected(ControlId id) const { return State(id).selected; }
+  const std::vector<std::string>& Items() const { return State(ControlId::List1).items; }
+  // Throws std::out_of_range for an item the list does not have.
+  const std::string& Item(std::size_t i) const { return Items().at(i); }
+
+  // Whether a user event on this control would be accepted: it is visible
+  // and enabled, and so is the frame around it, if any.
+  bool TakesInput(ControlId id) const;
+
+  // Changing, for the game's operations. Each takes effect at once. A field
+  // the control's kind does not have throws std::invalid_argument.
+  void SetText(ControlId id, std::string_view text);
+  void SetEnabled(ControlId id, bool enabled);
+  void SetVisible(ControlId id, bool visible);
+  // Selecting unselects the rest of the button's group silently, then runs
+  // the button's selection event before returning. Unselecting raises
+  // nothing.
+  void SetSelected(ControlId id, bool selected);
+  void ClearItems();
+  void AppendItem(std::string_view item);
+  // Throws std::out_of_range for an item the list does not have.
+  void SetItem(std::size_t i, std::string_view item);
+
+  // Entry points. Array handlers take the member's index; an index the
+  // array does not have is ignored, as is any event the event rules refuse.
+  void Load();
+  void ClickCommand1(std::int16_t index);
+  void SelectOption2(std::int16_t index);
+  void SelectOption1(std::int16_t index);
+  void ClickLabel1(std::int16_t index);
+  void TickTimer1();
+
+ private:
+  ControlState& Mutable(ControlId id) { return controls_[ToIndex(id)]; }
+  void RaiseSelected(ControlId id);
+  void UserSelect(ControlId id);
+
+  std::array<ControlState, kControlCount> controls_;
+  EventHandlers* handlers_ = nullptr;
+};
+
+}  // namespace controls

@@ -1,0 +1,82 @@
+#include "game/door_table.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <string>
+
+#include "controls/texts.h"
+
+namespace game {
+
+using controls::ControlRecord;
+using controls::Option1;
+
+namespace {
+
+constexpr int kDoors = static_cast<int>(controls::kDoorCount);
+
+bool HasClosedCabbage(const ControlRecord& record) {
+  const auto& items = record.Items();
+  return std::any_of(items.begin(), items.end(),
+                     [](const std::string& code) { return CodeValue(code) == 1; });
+}
+
+}  // namespace
+
+double RoundHalfToEven(double x) {
+  const double floor = std::floor(x);
+  const double fraction = x - floor;
+  if (fraction > 0.5) return floor + 1.0;
+  if (fraction < 0.5) return floor;
+  return std::fmod(floor, 2.0) == 0.0 ? floor : floor + 1.0;
+}
+
+int DrawDoorIndex(RandomSource& random) {
+  // A float times 100 is exact in double, so only the rounding decides.
+  const double scaled = static_cast<double>(random.Next()) * 100.0;
+  const int n = static_cast<int>(RoundHalfToEven(scaled));
+  return n % kDoors;
+}
+
+int CodeValue(std::string_view code) {
+  int value = 0;
+  std::from_chars(code.data(), code.data() + code.size(), value);
+  return value;
+}
+
+void FillDoorTable(ControlRecord& record, RandomSource& random) {
+  for (int door = 0; door < kDoors; ++door) {
+    const controls::ControlId id = Option1(door);
+    record.SetEnabled(id, true);
+    record.SetSelected(id, false);
+    record.SetText(id, std::string(texts::kDoorPrefix) + ' ' + std::to_string(door + 1));
+    record.AppendItem(texts::kCodeClosed);
+  }
+  const int jackpot = DrawDoorIndex(random);
+  record.SetItem(static_cast<std::size_t>(jackpot), texts::kCodeJackpot);
+}
+
+void HostOpensDoor(ControlRecord& record, RandomSource& random) {
+  // The game never asks once fewer than three cabbages are left closed, but
+  // with none left the redraw loop below would never end.
+  if (!HasClosedCabbage(record)) return;
+  int door = DrawDoorIndex(random);
+  while (CodeValue(record.Item(static_cast<std::size_t>(door))) != 1) {
+    door = DrawDoorIndex(random);
+  }
+  record.SetItem(static_cast<std::size_t>(door), texts::kCodeOpened);
+  record.SetEnabled(Option1(door), false);
+  record.SetText(Option1(door), texts::kCabbage);
+}
+
+void EnableClosedDoors(ControlRecord& record) {
+  record.SetEnabled(controls::ControlId::Frame1, true);
+  for (int door = 0; door < kDoors; ++door) {
+    const controls::ControlId id = Option1(door);
+    const bool closed = record.Text(id).starts_with(texts::kDoorPrefix);
+    record.SetEnabled(id, closed);
+  }
+}
+
+}  // namespace game
