@@ -27,6 +27,9 @@ inline constexpr std::string_view kResultHeading =
     "Резултат след окончателния избор:";
 inline constexpr std::string_view kLineBreak = "\r\n";
 
+// What a screen reader calls the result box, which has no caption of its own.
+inline constexpr std::string_view kResultBoxName = "Резултат";
+
 // Door codes, as the hidden list box stores them.
 inline constexpr std::string_view kCodeOpened = "0";
 inline constexpr std::string_view kCodeClosed = "1";

@@ -1,0 +1,30 @@
+#include "window/application.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QStyleFactory>
+
+#include "controls/texts.h"
+
+namespace window {
+
+void ConfigureApplication(QApplication& application) {
+  if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"))) {
+    QApplication::setStyle(fusion);
+  }
+  QApplication::setApplicationName(QStringLiteral("zimarela"));
+  QApplication::setApplicationDisplayName(
+      QString::fromUtf8(texts::kTitle.data(), static_cast<qsizetype>(texts::kTitle.size())));
+  QGuiApplication::setDesktopFileName(QString::fromLatin1(kApplicationId));
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/zimarela/zimarela.xpm")));
+  (void)application;
+}
+
+bool HasDisplay() {
+  for (const char* variable : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
+    if (!qEnvironmentVariableIsEmpty(variable)) return true;
+  }
+  return false;
+}
+
+}  // namespace window

@@ -1,0 +1,206 @@
+#include "window/control_widgets.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+
+#include "controls/texts.h"
+#include "window/layout.h"
+#include "window/twips.h"
+#include "window/widgets.h"
+
+namespace window {
+namespace {
+
+using controls::ControlId;
+using controls::ControlKind;
+
+QString FromUtf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QColor ToColor(std::uint32_t rgb) { return QColor::fromRgb(static_cast<QRgb>(rgb)); }
+
+// Qt breaks lines at LF; the record keeps CR LF.
+QString ToDisplay(const std::string& text) {
+  return FromUtf8(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+// An ampersand would otherwise turn into a keyboard shortcut, which the
+// window must not have.
+QString Caption(const std::string& text) {
+  return FromUtf8(text).replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
+void PaintBackground(QWidget* widget, const ControlLook& look) {
+  QPalette palette = widget->palette();
+  if (look.back) {
+    palette.setColor(widget->backgroundRole(), ToColor(*look.back));
+  } else {
+    // Without a colour of its own a control takes the toolkit's, not the
+    // window's lavender, which it would otherwise inherit (scroll bars).
+    const QPalette standard = QApplication::palette();
+    palette.setColor(QPalette::Window, standard.color(QPalette::Window));
+    palette.setColor(QPalette::Button, standard.color(QPalette::Button));
+  }
+  if (look.fore) palette.setColor(widget->foregroundRole(), ToColor(*look.fore));
+  widget->setPalette(palette);
+  widget->setAutoFillBackground(look.back.has_value());
+}
+
+QWidget* CreateTextBox(ControlId id, QWidget* parent) {
+  if (id == ControlId::Text2_0 || id == ControlId::Text2_1) {
+    auto* line = new QLineEdit(parent);
+    line->setReadOnly(true);
+    line->setAlignment(Qt::AlignCenter);
+    line->setAccessibleName(
+        FromUtf8(id == ControlId::Text2_0 ? texts::kGamesCaption : texts::kWinsCaption));
+    return line;
+  }
+  auto* box = new QPlainTextEdit(parent);
+  box->setReadOnly(true);
+  // Read-only still lets the player select, copy and scroll with the keys.
+  box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  box->setFocusPolicy(Qt::StrongFocus);
+  box->setTabChangesFocus(true);
+  box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  box->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+  box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  box->setAccessibleName(FromUtf8(texts::kResultBoxName));
+  return box;
+}
+
+QWidget* CreateCommandButton(const ControlLook& look, QWidget* parent) {
+  auto* button = new QPushButton(parent);
+  button->setAutoDefault(false);
+  // A style sheet is the one way every Qt style paints a button in exactly
+  // its own colour rather than the theme's.
+  const QColor back = ToColor(look.back.value_or(0xE0E0E0));
+  button->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; border: 1px solid "
+                                       "#707070; border-radius: 2px; }"
+                                       "QPushButton:pressed { background-color: %2; }"
+                                       "QPushButton:focus { border: 2px solid #2850b8; }")
+                            .arg(back.name(), back.darker(120).name()));
+  return button;
+}
+
+QWidget* CreateLabel(ControlId id, QWidget* parent) {
+  auto* label = new ClickableLabel(parent);
+  label->setTextFormat(Qt::PlainText);
+  label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+  label->setWordWrap(true);
+  if (id == ControlId::Label1_1) label->setFont(GameFont(kNoticeFontPixels));
+  return label;
+}
+
+QWidget* CreateByKind(ControlId id, const ControlLook& look, QWidget* parent) {
+  switch (controls::Info(id).kind) {
+    case ControlKind::TextBox:
+      return CreateTextBox(id, parent);
+    case ControlKind::ListBox: {
+      auto* list = new QListWidget(parent);
+      list->setSortingEnabled(false);
+      list->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+      return list;
+    }
+    case ControlKind::CommandButton:
+      return CreateCommandButton(look, parent);
+    case ControlKind::Frame:
+      return new QGroupBox(parent);
+    case ControlKind::OptionButton:
+      return new RecordOptionButton(parent);
+    case ControlKind::Label:
+      return CreateLabel(id, parent);
+    case ControlKind::Timer:
+      break;
+  }
+  return nullptr;
+}
+
+template <typename Widget>
+void SetCaption(QWidget* widget, const std::string& text) {
+  auto* typed = static_cast<Widget*>(widget);
+  const QString caption = Caption(text);
+  if (typed->text() != caption) typed->setText(caption);
+}
+
+}  // namespace
+
+QFont GameFont(int pixels) {
+  QFont font;
+  font.setFamilies({QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"),
+                    QStringLiteral("Tinos")});
+  font.setStyleHint(QFont::Serif);
+  font.setPixelSize(pixels);
+  font.setWeight(QFont::Normal);
+  return font;
+}
+
+QWidget* CreateControlWidget(ControlId id, QWidget* parent) {
+  const ControlLook& look = LookOf(id);
+  QWidget* widget = CreateByKind(id, look, parent);
+  widget->setGeometry(TwipsToPixels(look.left), TwipsToPixels(look.top),
+                      TwipsToPixels(look.width), TwipsToPixels(look.height));
+  if (controls::Info(id).kind != ControlKind::CommandButton) PaintBackground(widget, look);
+  widget->setObjectName(QStringLiteral("%1_%2")
+                            .arg(FromUtf8(controls::Info(id).name))
+                            .arg(controls::Info(id).index));
+  return widget;
+}
+
+void ApplyState(ControlId id, const controls::ControlState& state, QWidget* widget) {
+  switch (controls::Info(id).kind) {
+    case ControlKind::TextBox:
+      if (auto* line = qobject_cast<QLineEdit*>(widget)) {
+        const QString text = FromUtf8(state.text);
+        if (line->text() != text) line->setText(text);
+      } else {
+        auto* box = static_cast<QPlainTextEdit*>(widget);
+        const QString text = ToDisplay(state.text);
+        if (box->toPlainText() != text) box->setPlainText(text);
+      }
+      break;
+    case ControlKind::ListBox: {
+      auto* list = static_cast<QListWidget*>(widget);
+      bool same = list->count() == static_cast<int>(state.items.size());
+      for (int i = 0; same && i < list->count(); ++i) {
+        same = list->item(i)->text() == FromUtf8(state.items[static_cast<std::size_t>(i)]);
+      }
+      if (!same) {
+        list->clear();
+        for (const std::string& item : state.items) list->addItem(FromUtf8(item));
+      }
+      break;
+    }
+    case ControlKind::CommandButton:
+      SetCaption<QPushButton>(widget, state.text);
+      break;
+    case ControlKind::Frame: {
+      auto* frame = static_cast<QGroupBox*>(widget);
+      const QString title = Caption(state.text);
+      if (frame->title() != title) frame->setTitle(title);
+      break;
+    }
+    case ControlKind::OptionButton:
+      SetCaption<QRadioButton>(widget, state.text);
+      static_cast<QRadioButton*>(widget)->setChecked(state.selected);
+      break;
+    case ControlKind::Label: {
+      auto* label = static_cast<QLabel*>(widget);
+      const QString text = FromUtf8(state.text);
+      if (label->text() != text) label->setText(text);
+      break;
+    }
+    case ControlKind::Timer:
+      return;
+  }
+  widget->setEnabled(state.enabled);
+  widget->setVisible(state.visible);
+}
+
+}  // namespace window

@@ -1,0 +1,51 @@
+#include "window/layout.h"
+
+#include <stdexcept>
+
+namespace window {
+namespace {
+
+using enum controls::ControlId;
+
+constexpr Rgb kSystem = std::nullopt;
+
+constexpr std::array<ControlLook, controls::kControlCount - 1> kLooks = {{
+    {Text2_1, 5760, 2880, 855, 405, kSystem, kSystem, 21},
+    {Text2_0, 3240, 2880, 855, 405, kSystem, kSystem, 20},
+    {List1, 6360, 480, 735, 1485, kSystem, kSystem, 17},
+    {Command1_1, 4560, 1680, 1815, 495, 0xFF8080, kSystem, 16},
+    {Command1_0, 2400, 1680, 1815, 495, 0x80FF80, kSystem, 15},
+    {Frame2, 2760, 600, 3255, 975, kWindowBack, kSystem, 12},
+    {Option2_1, 120, 600, 3015, 300, 0xFFC0FF, kSystem, 14},
+    {Option2_0, 120, 300, 3015, 300, 0xFFC0FF, kSystem, 13},
+    {Frame1, 240, 480, 1935, 2775, kWindowBack, kSystem, 3},
+    {Option1_7, 120, 2400, 1695, 300, 0xC0FFFF, kSystem, 11},
+    {Option1_6, 120, 2100, 1695, 300, 0xC0FFFF, kSystem, 10},
+    {Option1_5, 120, 1800, 1695, 300, 0xC0FFFF, kSystem, 9},
+    {Option1_4, 120, 1500, 1695, 300, 0xC0FFFF, kSystem, 8},
+    {Option1_3, 120, 1200, 1695, 300, 0xC0FFFF, kSystem, 7},
+    {Option1_2, 120, 900, 1695, 300, 0xC0FFFF, kSystem, 6},
+    {Option1_1, 120, 600, 1695, 300, 0xC0FFFF, kSystem, 5},
+    {Option1_0, 120, 300, 1695, 300, 0xC0FFFF, kSystem, 4},
+    {Text1_1, 600, 3240, 6735, 1815, kSystem, kSystem, 1},
+    {Text1_0, 120, 3360, 6735, 1815, kSystem, kSystem, 0},
+    {Label1_4, 4440, 2880, 1335, 375, 0xFFE0C0, kSystem, 23},
+    {Label1_3, 2280, 2880, 975, 375, 0xFFE0C0, kSystem, 22},
+    // The peek spot must stay exactly the window's colour to stay hidden.
+    {Label1_2, 6720, 0, 375, 375, kWindowBack, kSystem, 19},
+    {Label1_1, 2280, 2280, 4575, 495, 0xFFFFC0, 0xFF8000, 18},
+    {Label1_0, 1200, 0, 4575, 375, 0xFFC080, kSystem, 2},
+}};
+
+}  // namespace
+
+const std::array<ControlLook, controls::kControlCount - 1>& Looks() { return kLooks; }
+
+const ControlLook& LookOf(controls::ControlId id) {
+  for (const ControlLook& look : kLooks) {
+    if (look.id == id) return look;
+  }
+  throw std::out_of_range("the timer is never drawn");
+}
+
+}  // namespace window

@@ -1,0 +1,59 @@
+// The one window, Form1. It draws the control record and hands the
+// player's clicks and the peek timer to the record's entry points; it keeps
+// no game state of its own.
+#pragma once
+
+#include <QTimer>
+#include <QWidget>
+#include <array>
+#include <cstdint>
+#include <memory>
+
+#include "controls/control_record.h"
+#include "game/game.h"
+#include "game/random_source.h"
+
+namespace window {
+
+class MainWindow final : public QWidget {
+  Q_OBJECT
+
+ public:
+  // Builds every control, then loads the record, so the first paint already
+  // shows the first game. Tests pass a scripted random source.
+  explicit MainWindow(std::unique_ptr<game::RandomSource> random =
+                          std::make_unique<game::TwisterRandom>());
+  ~MainWindow() override;
+
+  MainWindow(const MainWindow&) = delete;
+  MainWindow& operator=(const MainWindow&) = delete;
+
+  const controls::ControlRecord& Record() const { return record_; }
+  const game::Game& Game() const { return game_; }
+  // The widget that draws a control; the timer has none.
+  QWidget* WidgetOf(controls::ControlId id) const { return widgets_.at(controls::ToIndex(id)); }
+  const QTimer& PeekTimer() const { return timer_; }
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  using EntryPoint = void (controls::ControlRecord::*)(std::int16_t);
+
+  void BuildControls();
+  QWidget* BuildControl(controls::ControlId id, QWidget* parent);
+  void SetTabOrder();
+  void Forward(EntryPoint entry, std::int16_t index);
+  void OnTick();
+  // Draws the whole record. Runs after every entry point, and only here.
+  void Sync();
+
+  controls::ControlRecord record_;
+  std::unique_ptr<game::RandomSource> random_;
+  game::Game game_;
+  std::array<QWidget*, controls::kControlCount> widgets_{};
+  QTimer timer_;
+  bool centred_ = false;
+};
+
+}  // namespace window
