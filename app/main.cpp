@@ -15,7 +15,7 @@ int main(int argc, char* argv[]) {
     return 1;
   }
   QApplication application(argc, argv);
-  window::ConfigureApplication(application);
+  window::ConfigureApplication();
   window::MainWindow main_window;
   main_window.show();
   return QApplication::exec();

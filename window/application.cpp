@@ -5,10 +5,11 @@
 #include <QStyleFactory>
 
 #include "controls/texts.h"
+#include "window/widgets.h"
 
 namespace window {
 
-void ConfigureApplication(QApplication& application) {
+void ConfigureApplication() {
   if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"))) {
     QApplication::setStyle(fusion);
   }
@@ -17,7 +18,7 @@ void ConfigureApplication(QApplication& application) {
       QString::fromUtf8(texts::kTitle.data(), static_cast<qsizetype>(texts::kTitle.size())));
   QGuiApplication::setDesktopFileName(QString::fromLatin1(kApplicationId));
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/zimarela/zimarela.xpm")));
-  (void)application;
+  RecordOptionButton::InstallAccessibility();
 }
 
 bool HasDisplay() {

@@ -2,17 +2,15 @@
 // the window tests so both see the same look.
 #pragma once
 
-class QApplication;
-
 namespace window {
 
 // The reverse-DNS id that names the desktop entry, the icon and the
 // AppStream data.
 inline constexpr char kApplicationId[] = "bg.zimarela.Zimarela";
 
-// Picks the Fusion style, so that the colours and geometry come out the
+// Call once the QApplication exists. Picks the Fusion style, so that the colours and geometry come out the
 // same on every desktop, and sets the names and icon the desktop shows.
-void ConfigureApplication(QApplication& application);
+void ConfigureApplication();
 
 // Whether Qt has anywhere to open a window: a display, a Wayland socket, or
 // an explicitly chosen platform such as offscreen.

@@ -23,6 +23,10 @@ QString FromUtf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// Locked controls must stay legible on their pale colours, which the
+// style's own disabled grey is not.
+constexpr auto kDimmedText = "#6c6c84";
+
 QColor ToColor(std::uint32_t rgb) { return QColor::fromRgb(static_cast<QRgb>(rgb)); }
 
 // Qt breaks lines at LF; the record keeps CR LF.
@@ -84,17 +88,31 @@ QWidget* CreateCommandButton(const ControlLook& look, QWidget* parent) {
   button->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; border: 1px solid "
                                        "#707070; border-radius: 2px; }"
                                        "QPushButton:pressed { background-color: %2; }"
-                                       "QPushButton:focus { border: 2px solid #2850b8; }")
-                            .arg(back.name(), back.darker(120).name()));
+                                       "QPushButton:focus { border: 2px solid #2850b8; }"
+                                       "QPushButton:disabled { color: %3; }")
+                            .arg(back.name(), back.darker(120).name(), kDimmedText));
   return button;
 }
 
-QWidget* CreateLabel(ControlId id, QWidget* parent) {
+QWidget* CreateFrame(const ControlLook& look, QWidget* parent) {
+  auto* frame = new QGroupBox(parent);
+  // Fusion shades a group box's inside; a frame here is exactly the
+  // window's colour, with its caption set into the top edge.
+  const QString back = ToColor(look.back.value_or(kWindowBack)).name();
+  frame->setStyleSheet(QStringLiteral("QGroupBox { background-color: %1; border: 1px solid #8080a8; "
+                                      "border-radius: 2px; margin-top: 9px; }"
+                                      "QGroupBox::title { subcontrol-origin: margin; left: 6px; "
+                                      "padding: 0px 2px; background-color: %1; }"
+                                      "QGroupBox:disabled, QRadioButton:disabled { color: %2; }")
+                           .arg(back, kDimmedText));
+  return frame;
+}
+
+QWidget* CreateLabel(QWidget* parent) {
   auto* label = new ClickableLabel(parent);
   label->setTextFormat(Qt::PlainText);
   label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
   label->setWordWrap(true);
-  if (id == ControlId::Label1_1) label->setFont(GameFont(kNoticeFontPixels));
   return label;
 }
 
@@ -111,11 +129,11 @@ QWidget* CreateByKind(ControlId id, const ControlLook& look, QWidget* parent) {
     case ControlKind::CommandButton:
       return CreateCommandButton(look, parent);
     case ControlKind::Frame:
-      return new QGroupBox(parent);
+      return CreateFrame(look, parent);
     case ControlKind::OptionButton:
       return new RecordOptionButton(parent);
     case ControlKind::Label:
-      return CreateLabel(id, parent);
+      return CreateLabel(parent);
     case ControlKind::Timer:
       break;
   }
@@ -144,6 +162,9 @@ QFont GameFont(int pixels) {
 QWidget* CreateControlWidget(ControlId id, QWidget* parent) {
   const ControlLook& look = LookOf(id);
   QWidget* widget = CreateByKind(id, look, parent);
+  // Set on every control: a style sheet on a frame would otherwise hand
+  // the controls inside it the application's font instead of the window's.
+  widget->setFont(GameFont(id == ControlId::Label1_1 ? kNoticeFontPixels : kFontPixels));
   widget->setGeometry(TwipsToPixels(look.left), TwipsToPixels(look.top),
                       TwipsToPixels(look.width), TwipsToPixels(look.height));
   if (controls::Info(id).kind != ControlKind::CommandButton) PaintBackground(widget, look);

@@ -26,14 +26,19 @@ class ClickableLabel final : public QLabel {
 };
 
 // An option button that never checks itself: a click only asks the record,
-// and the mark follows the record when the window redraws.
+// and the mark follows the record when the window redraws. It is not
+// auto-exclusive, because the record, not Qt, keeps each group to one
+// selection; so every button is its own tab stop, and arrow keys move the
+// focus without picking a door by accident.
 class RecordOptionButton final : public QRadioButton {
   Q_OBJECT
 
  public:
-  explicit RecordOptionButton(QWidget* parent) : QRadioButton(parent) {
-    setAutoExclusive(false);
-  }
+  explicit RecordOptionButton(QWidget* parent);
+
+  // Screen readers would call a non-exclusive radio button a check box;
+  // this tells them what it is. Call once, before any window shows.
+  static void InstallAccessibility();
 
  protected:
   void nextCheckState() override {}

@@ -1,0 +1,178 @@
+// What the window looks like: geometry, colours on the real pixels, fonts
+// and captions that fit. The suite also runs at scale factors 1.5 and 2.
+#include <QFontInfo>
+#include <QGroupBox>
+#include <QImage>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
+
+#include "window/layout.h"
+#include "window/twips.h"
+#include "window_fixture.h"
+
+namespace {
+
+using controls::Option1;
+using enum controls::ControlId;
+using testing_support::ShownWindow;
+
+TEST(Twips, FifteenMakeOnePixel) {
+  EXPECT_EQ(window::TwipsToPixels(0), 0);
+  EXPECT_EQ(window::TwipsToPixels(15), 1);
+  EXPECT_EQ(window::TwipsToPixels(7110), 474);
+  EXPECT_EQ(window::TwipsToPixels(5310), 354);
+  EXPECT_EQ(window::TwipsToPixels(7), 0);
+  EXPECT_EQ(window::TwipsToPixels(8), 1);
+  EXPECT_EQ(window::TwipsToPixels(-15), -1);
+}
+
+using WindowLayout = ShownWindow;
+
+TEST_F(WindowLayout, TheWindowHasAFixedClientAreaAndOnlyACloseBox) {
+  EXPECT_EQ(window->size(), QSize(474, 354));
+  EXPECT_EQ(window->minimumSize(), window->maximumSize());
+  const Qt::WindowFlags flags = window->windowFlags();
+  EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
+  EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
+  EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
+  EXPECT_FALSE(window->windowIcon().isNull());
+}
+
+// Pixels at 96 dpi, worked out from the design in twips by hand.
+TEST_F(WindowLayout, EveryControlStandsWhereTheDesignPutsIt) {
+  const std::pair<controls::ControlId, QRect> expected[] = {
+      {Text2_1, {384, 192, 57, 27}},   {Text2_0, {216, 192, 57, 27}},
+      {List1, {424, 32, 49, 99}},      {Command1_1, {304, 112, 121, 33}},
+      {Command1_0, {160, 112, 121, 33}}, {Frame2, {184, 40, 217, 65}},
+      {Option2_1, {8, 40, 201, 20}},   {Option2_0, {8, 20, 201, 20}},
+      {Frame1, {16, 32, 129, 185}},    {Option1_7, {8, 160, 113, 20}},
+      {Option1_0, {8, 20, 113, 20}},   {Option1_3, {8, 80, 113, 20}},
+      {Text1_1, {40, 216, 449, 121}},  {Text1_0, {8, 224, 449, 121}},
+      {Label1_4, {296, 192, 89, 25}},  {Label1_3, {152, 192, 65, 25}},
+      {Label1_2, {448, 0, 25, 25}},    {Label1_1, {152, 152, 305, 33}},
+      {Label1_0, {80, 0, 305, 25}},
+  };
+  for (const auto& [id, rect] : expected) {
+    EXPECT_EQ(Widget(id)->geometry(), rect) << Widget(id)->objectName().toStdString();
+  }
+  EXPECT_EQ(Widget(Option1(4))->parentWidget(), Widget(Frame1));
+  EXPECT_EQ(Widget(Option2_0)->parentWidget(), Widget(Frame2));
+}
+
+TEST_F(WindowLayout, TheFontIsTimesNewRomanOrItsMetricTwin) {
+  for (const controls::ControlId id : {Label1_0, Option1_0, Command1_1, Text1_0, Label1_1}) {
+    const QFontInfo info(Widget(id)->font());
+    EXPECT_TRUE(info.family() == "Times New Roman" || info.family() == "Liberation Serif" ||
+                info.family() == "Tinos")
+        << Widget(id)->objectName().toStdString() << ": " << info.family().toStdString();
+    EXPECT_FALSE(info.italic());
+    EXPECT_EQ(info.weight(), QFont::Normal);
+  }
+  EXPECT_EQ(QFontInfo(Widget(Label1_0)->font()).pixelSize(), 16);
+  EXPECT_EQ(QFontInfo(Widget(Label1_1)->font()).pixelSize(), 13);
+}
+
+TEST_F(WindowLayout, NoCaptionIsClipped) {
+  for (const controls::ControlId id : controls::AllControls()) {
+    const controls::ControlKind kind = controls::Info(id).kind;
+    QWidget* widget = id == Timer1 ? nullptr : Widget(id);
+    const QFontMetrics metrics(widget != nullptr ? widget->font() : QFont());
+    if (kind == controls::ControlKind::OptionButton) {
+      auto* button = static_cast<QRadioButton*>(widget);
+      QStyleOptionButton option;
+      option.initFrom(button);
+      const int mark = button->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, &option) +
+                       button->style()->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, &option);
+      EXPECT_LE(mark + metrics.horizontalAdvance(button->text()), button->width())
+          << button->text().toStdString();
+      EXPECT_LE(metrics.height(), button->height());
+    } else if (kind == controls::ControlKind::CommandButton) {
+      auto* button = static_cast<QPushButton*>(widget);
+      EXPECT_LT(metrics.horizontalAdvance(button->text()) + 8, button->width());
+    } else if (kind == controls::ControlKind::Label && id != Label1_2) {
+      auto* label = static_cast<QLabel*>(widget);
+      const QRect needed = metrics.boundingRect(QRect(0, 0, label->width(), 1000),
+                                                Qt::TextWordWrap | Qt::AlignHCenter,
+                                                label->text());
+      EXPECT_LE(needed.height(), label->height()) << label->text().toStdString();
+    } else if (kind == controls::ControlKind::Frame) {
+      auto* frame = static_cast<QGroupBox*>(widget);
+      EXPECT_LT(metrics.horizontalAdvance(frame->title()) + 16, frame->width());
+    }
+  }
+}
+
+TEST_F(WindowLayout, TheSponsorNoticeWrapsOntoTwoLines) {
+  auto* notice = static_cast<QLabel*>(Widget(Label1_1));
+  const QFontMetrics metrics(notice->font());
+  const QRect needed = metrics.boundingRect(QRect(0, 0, notice->width(), 1000),
+                                            Qt::TextWordWrap | Qt::AlignHCenter, notice->text());
+  EXPECT_EQ(qRound(needed.height() / static_cast<double>(metrics.lineSpacing())), 2);
+  EXPECT_LE(needed.height(), notice->height());
+}
+
+class WindowPixels : public ShownWindow {
+ protected:
+  void Grab() {
+    image = window->grab().toImage();
+    ratio = image.devicePixelRatio();
+    ASSERT_EQ(image.width(), qRound(474 * ratio));
+  }
+
+  // The colour at a point given in the window's device-independent pixels.
+  QRgb At(QPoint point) const {
+    return image.pixel(qFloor(point.x() * ratio), qFloor(point.y() * ratio)) & 0xFFFFFFU;
+  }
+
+  QPoint InWindow(controls::ControlId id, QPoint local) const {
+    return Widget(id)->mapTo(window.get(), local);
+  }
+
+  QImage image;
+  qreal ratio = 1.0;
+};
+
+TEST_F(WindowPixels, ThePeekSpotCannotBeToldFromTheWindow) {
+  Grab();
+  const QRect spot = Widget(Label1_2)->geometry();
+  for (int y = spot.top(); y <= spot.bottom(); ++y) {
+    for (int x = spot.left(); x <= spot.right(); ++x) {
+      ASSERT_EQ(At({x, y}), 0xC0C0FFU) << x << "," << y;
+    }
+  }
+  EXPECT_EQ(At({spot.left() - 2, spot.bottom() + 2}), 0xC0C0FFU);
+}
+
+TEST_F(WindowPixels, EachControlShowsItsOwnColour) {
+  Grab();
+  // Points inside each control but clear of its caption and border.
+  EXPECT_EQ(At(InWindow(Option1(0), {108, 10})), 0xC0FFFFU);
+  EXPECT_EQ(At(InWindow(Option1(7), {108, 10})), 0xC0FFFFU);
+  EXPECT_EQ(At(InWindow(Option2_1, {196, 10})), 0xFFC0FFU);
+  EXPECT_EQ(At(InWindow(Command1_0, {5, 5})), 0x80FF80U);
+  EXPECT_EQ(At(InWindow(Command1_1, {5, 5})), 0xFF8080U);
+  EXPECT_EQ(At(InWindow(Label1_0, {3, 12})), 0xFFC080U);
+  EXPECT_EQ(At(InWindow(Label1_3, {3, 20})), 0xFFE0C0U);
+  EXPECT_EQ(At(InWindow(Label1_4, {3, 20})), 0xFFE0C0U);
+  EXPECT_EQ(At({3, 100}), 0xC0C0FFU);
+  EXPECT_EQ(At(InWindow(Frame1, {124, 100})), 0xC0C0FFU);
+}
+
+TEST_F(WindowPixels, TheSponsorNoticeShowsOrangeOnPaleYellow) {
+  for (const int door : {0, 1, 2, 3, 4}) AskHost(door);
+  Grab();
+  const QRect notice = Widget(Label1_1)->geometry();
+  EXPECT_EQ(At(notice.topLeft() + QPoint(1, 1)), 0xFFFFC0U);
+  EXPECT_EQ(At(notice.bottomRight() - QPoint(1, 1)), 0xFFFFC0U);
+  int orange = 0;
+  for (int y = notice.top(); y <= notice.bottom(); ++y) {
+    for (int x = notice.left(); x <= notice.right(); ++x) {
+      if (At({x, y}) == 0xFF8000U) ++orange;
+    }
+  }
+  EXPECT_GT(orange, 20) << "the notice's text should be drawn in #FF8000";
+}
+
+}  // namespace

@@ -1,0 +1,21 @@
+// Runs the window tests headless: offscreen unless told otherwise, with a
+// private runtime directory so Qt has nothing to complain about.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <cstdlib>
+
+#include "window/application.h"
+
+int main(int argc, char* argv[]) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  const QTemporaryDir runtime_dir;
+  if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+    qputenv("XDG_RUNTIME_DIR", runtime_dir.path().toLocal8Bit());
+  }
+  ::testing::InitGoogleTest(&argc, argv);
+  QApplication application(argc, argv);
+  window::ConfigureApplication();
+  return RUN_ALL_TESTS();
+}
