@@ -7,7 +7,7 @@ BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev fonts-liberation2)
 RUN_PACKAGES=(qt6-qpa-plugins qt6-wayland)
 # The whole test suite, with both compilers.
 TEST_PACKAGES=(clang libgtest-dev librapidcheck-dev libbenchmark-dev
-  desktop-file-utils appstream dpkg-dev file)
+  desktop-file-utils appstream dpkg-dev)
 
 # Installs the named packages that are not installed yet. apt-get update
 # runs only when something is missing, so a ready machine is left alone.

@@ -5,8 +5,8 @@
 namespace window {
 
 // The reverse-DNS id that names the desktop entry, the icon and the
-// AppStream data.
-inline constexpr char kApplicationId[] = "bg.zimarela.Zimarela";
+// AppStream data; the build defines it once for all of them.
+inline constexpr char kApplicationId[] = ZIMARELA_APP_ID;
 
 // Call once the QApplication exists. Picks the Fusion style, so that the colours and geometry come out the
 // same on every desktop, and sets the names and icon the desktop shows.

@@ -1,0 +1,54 @@
+# Builds the Debian package from the build tree and checks its name, its
+# contents and its dependencies. Run as:
+#   cmake -DBUILD_DIR=... -DAPP_ID=... -DSCRATCH=... -P this
+cmake_minimum_required(VERSION 3.25)
+include("${CMAKE_CURRENT_LIST_DIR}/expectations.cmake")
+
+file(REMOVE_RECURSE "${SCRATCH}")
+file(MAKE_DIRECTORY "${SCRATCH}")
+execute_process(
+  COMMAND cpack -G DEB --config "${BUILD_DIR}/CPackConfig.cmake" -B "${SCRATCH}"
+  RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "cpack failed:\n${output}")
+endif()
+
+file(GLOB debs RELATIVE "${SCRATCH}" "${SCRATCH}/*.deb")
+list(LENGTH debs count)
+if(NOT count EQUAL 1)
+  message(FATAL_ERROR "expected one .deb, found: ${debs}")
+endif()
+execute_process(COMMAND dpkg --print-architecture OUTPUT_VARIABLE arch
+  OUTPUT_STRIP_TRAILING_WHITESPACE)
+if(NOT debs MATCHES "^zimarela_[0-9]+\\.[0-9]+\\.[0-9]+-1_${arch}\\.deb$")
+  message(FATAL_ERROR "${debs} is not named name_version-release_arch.deb")
+endif()
+set(deb "${SCRATCH}/${debs}")
+
+execute_process(COMMAND dpkg-deb --contents "${deb}" OUTPUT_VARIABLE listing)
+string(REGEX MATCHALL "\\./[^\n]*[^/\n]\n" entries "${listing}")
+set(files "")
+foreach(entry IN LISTS entries)
+  string(REGEX REPLACE "^\\./(.*)\n$" "\\1" entry "${entry}")
+  list(APPEND files "${entry}")
+endforeach()
+list(SORT files)
+expected_files(expected "/usr" "${APP_ID}")
+if(NOT files STREQUAL expected)
+  message(FATAL_ERROR "package files differ.\nexpected: ${expected}\npackaged: ${files}")
+endif()
+
+execute_process(COMMAND dpkg-deb --field "${deb}" Depends OUTPUT_VARIABLE depends)
+foreach(wanted "libc6" "libstdc\\+\\+6" "libqt6widgets6" "libqt6gui6" "libqt6core6"
+               "fonts-liberation2")
+  if(NOT depends MATCHES "(^|, )${wanted}( |,|$)")
+    message(FATAL_ERROR "Depends lacks ${wanted}: ${depends}")
+  endif()
+endforeach()
+
+file(MAKE_DIRECTORY "${SCRATCH}/root")
+execute_process(COMMAND dpkg-deb --extract "${deb}" "${SCRATCH}/root" RESULT_VARIABLE result)
+check_desktop_entry("${SCRATCH}/root/usr/share/applications/${APP_ID}.desktop"
+  "/usr/bin/zimarela" "${APP_ID}")
+check_png_size("${SCRATCH}/root/usr/share/icons/hicolor/48x48/apps/${APP_ID}.png" 48)
+message(STATUS "${debs}: Depends: ${depends}")
