@@ -77,6 +77,7 @@ ControlRecord::ControlRecord() {
 }
 
 bool ControlRecord::TakesInput(ControlId id) const {
+  if (!loaded_) return false;
   const ControlState& state = State(id);
   if (!state.visible || !state.enabled) return false;
   const Container container = Info(id).container;
@@ -144,6 +145,7 @@ void ControlRecord::UserSelect(ControlId id) {
 }
 
 void ControlRecord::Load() {
+  loaded_ = true;
   if (handlers_ != nullptr) handlers_->StartUp();
 }
 
@@ -174,7 +176,7 @@ void ControlRecord::ClickLabel1(std::int16_t index) {
 }
 
 void ControlRecord::TickTimer1() {
-  if (handlers_ == nullptr || !Enabled(Timer1)) return;
+  if (handlers_ == nullptr || !loaded_ || !Enabled(Timer1)) return;
   handlers_->PeekTick();
 }
 

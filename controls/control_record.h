@@ -64,6 +64,8 @@ class ControlRecord {
   // and enabled, and so is the frame around it, if any.
   bool TakesInput(ControlId id) const;
 
+  bool Loaded() const { return loaded_; }
+
   // Changing, for the game's operations. Each takes effect at once. A field
   // the control's kind does not have throws std::invalid_argument.
   void SetText(ControlId id, std::string_view text);
@@ -80,6 +82,8 @@ class ControlRecord {
 
   // Entry points. Array handlers take the member's index; an index the
   // array does not have is ignored, as is any event the event rules refuse.
+  // Until Load has run there is no game to play, so every other entry point
+  // ignores its events.
   void Load();
   void ClickCommand1(std::int16_t index);
   void SelectOption2(std::int16_t index);
@@ -94,6 +98,7 @@ class ControlRecord {
 
   std::array<ControlState, kControlCount> controls_;
   EventHandlers* handlers_ = nullptr;
+  bool loaded_ = false;
 };
 
 }  // namespace controls

@@ -34,7 +34,11 @@ class LoggingHandlers : public controls::EventHandlers {
 
 class RecordEvents : public ::testing::Test {
  protected:
-  RecordEvents() { record.Bind(&handlers); }
+  RecordEvents() {
+    record.Bind(&handlers);
+    record.Load();
+    handlers.log.clear();
+  }
 
   ControlRecord record;
   LoggingHandlers handlers;
@@ -230,6 +234,31 @@ TEST_F(RecordEvents, IndicesOutsideEachArrayDoNothing) {
   }
   EXPECT_EQ(record, before);
   EXPECT_TRUE(handlers.log.empty());
+}
+
+// The design-time state is no game: the doors' table is empty and
+// "Предложение" is enabled, so an event then would reach rules that have
+// nothing to work on.
+TEST(RecordBeforeLoad, IgnoresEveryEventButLoad) {
+  ControlRecord record;
+  LoggingHandlers handlers;
+  record.Bind(&handlers);
+  record.SetEnabled(Frame1, true);
+  record.SetEnabled(Timer1, true);
+  const ControlRecord before = record;
+  record.ClickCommand1(0);
+  record.ClickCommand1(1);
+  record.SelectOption2(0);
+  record.SelectOption2(1);
+  record.SelectOption1(0);
+  record.ClickLabel1(2);
+  record.TickTimer1();
+  EXPECT_EQ(record, before);
+  EXPECT_TRUE(handlers.log.empty());
+  EXPECT_FALSE(record.Loaded());
+  record.Load();
+  record.ClickCommand1(0);
+  EXPECT_EQ(handlers.log, (std::vector<std::string>{"StartUp", "Offer"}));
 }
 
 TEST(RecordWithoutHandlers, EventsRouteNowhereButTheEventRulesStillHold) {
