@@ -5,9 +5,10 @@
 BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev fonts-liberation2)
 # Running it on a desktop, under X11 or Wayland.
 RUN_PACKAGES=(qt6-qpa-plugins qt6-wayland)
-# The whole test suite, with both compilers.
-TEST_PACKAGES=(clang libgtest-dev librapidcheck-dev libbenchmark-dev
-  desktop-file-utils appstream dpkg-dev)
+# The whole test suite: both compilers, clang's fuzzer runtime, valgrind,
+# and the desktop and packaging validators.
+TEST_PACKAGES=(clang libclang-rt-14-dev libgtest-dev librapidcheck-dev libbenchmark-dev
+  valgrind desktop-file-utils appstream dpkg-dev)
 
 # Installs the named packages that are not installed yet. apt-get update
 # runs only when something is missing, so a ready machine is left alone.

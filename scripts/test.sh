@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
-# Installs what is missing, then builds with g++ and clang++ (warnings as
-# errors) and runs the whole test suite with each.
+# Installs what is missing, then builds and runs the whole test suite three
+# times: with g++ (and valgrind's leak check), with clang++ (and a bounded
+# fuzzer run), and with g++ under AddressSanitizer and UBSan. Warnings are
+# errors in all three.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/packages.sh
 
 ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
 
-for preset in gcc clang; do
+for preset in gcc clang asan; do
   echo "== $preset"
   cmake --preset "$preset"
   cmake --build --preset "$preset"

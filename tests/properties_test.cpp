@@ -6,14 +6,12 @@
 #include <rapidcheck.h>
 #include <rapidcheck/gtest.h>
 
-#include <algorithm>
 #include <limits>
-#include <sstream>
+#include <string>
 #include <vector>
 
+#include "checked_run.h"
 #include "event_sequence.h"
-#include "invariants.h"
-#include "phase_model.h"
 
 namespace rc {
 
@@ -59,70 +57,29 @@ using testing_support::EventKind;
 std::uint64_t g_seed = 0;
 std::uint64_t TestSeed() { return g_seed; }
 
-int JackpotOf(const controls::ControlRecord& record) {
-  const auto& items = record.Items();
-  const auto it = std::find(items.begin(), items.end(), "2");
-  return it == items.end() ? -1 : static_cast<int>(it - items.begin());
-}
-
-// The door whose code turned from "1" to "0" during the event, if any.
-int NewlyOpened(const std::vector<std::string>& before, const controls::ControlRecord& record) {
-  if (before.size() != record.Items().size()) return -1;
-  for (std::size_t door = 0; door < before.size(); ++door) {
-    if (before[door] == "1" && record.Item(door) == "0") return static_cast<int>(door);
-  }
-  return -1;
-}
-
-// Plays the events from a fresh record with the real generator, checking
-// after each one; returns the first problem found, or an empty string.
 struct Coverage {
   bool forced = false;
   bool won = false;
   bool lost = false;
 };
 
-std::string Play(std::uint64_t seed, const std::vector<Event>& events, Coverage* coverage = nullptr) {
+// Plays the events from a fresh record with the real generator, checking
+// after each one; returns the first problem found, or an empty string.
+std::string Play(std::uint64_t seed, const std::vector<Event>& events,
+                 Coverage* coverage = nullptr) {
   g_seed = seed;
-  controls::ControlRecord record;
   game::TwisterRandom random;
-  game::Game game(record, random, &TestSeed);
-  testing_support::PhaseModel model;
-  testing_support::DoorHistory history;
-
+  testing_support::CheckedRun run(random, &TestSeed);
   for (std::size_t step = 0; step < events.size(); ++step) {
-    const Event& event = events[step];
-    const controls::ControlRecord before = record;
-    const bool ignored = model.Ignores(event);
-    const std::int64_t games = game.GamesCount();
-    const std::int16_t ticks = game.PeekTicks();
-    const int jackpot = JackpotOf(record);
-
-    Send(record, event);
-
-    std::ostringstream where;
-    where << "after event " << step << ", " << event << ": ";
-    if (ignored && (!(record == before) || game.GamesCount() != games ||
-                    game.PeekTicks() != ticks)) {
-      return where.str() + "an ignored event changed something";
+    if (std::string problem = run.Step(events[step]); !problem.empty()) {
+      return "event " + std::to_string(step) + ", " + problem;
     }
-    model.Apply(event, NewlyOpened(before.Items(), record), jackpot);
-    // A Load starts the run over with the same game number.
-    if (event.kind == EventKind::Load) history = {};
-    if (!model.loaded) continue;
-    if (coverage != nullptr) {
+    const testing_support::PhaseModel& model = run.Model();
+    if (coverage != nullptr && model.loaded) {
       coverage->forced |= model.notice;
-      coverage->won |= model.picked >= 0 && model.picked == jackpot;
-      coverage->lost |= model.picked >= 0 && model.picked != jackpot;
-    }
-    if (std::string problem = testing_support::CheckInvariants(record, game, history);
-        !problem.empty()) {
-      return where.str() + problem;
-    }
-    if (std::string problem =
-            model.Compare(record, game.GamesCount(), game.WinsCount(), game.PeekTicks());
-        !problem.empty()) {
-      return where.str() + problem;
+      const bool won = model.result.ends_with(texts::kJackpot);
+      coverage->won |= model.picked >= 0 && won;
+      coverage->lost |= model.picked >= 0 && !won;
     }
   }
   return {};
