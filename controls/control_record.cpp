@@ -1,5 +1,6 @@
 #include "controls/control_record.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "controls/texts.h"
@@ -37,6 +38,30 @@ constexpr std::array<ControlInfo, kControlCount> kInfo = {{
     {Label, "Label1", 1, Container::Window},
     {Label, "Label1", 0, Container::Window},
 }};
+
+// Each group's option buttons stand next to each other in creation order;
+// selecting one clears exactly this range.
+struct Range {
+  std::size_t first = kControlCount;
+  std::size_t last = 0;
+};
+
+constexpr Range GroupRange(Container container) {
+  Range range;
+  for (std::size_t i = 0; i < kControlCount; ++i) {
+    if (kInfo[i].kind == OptionButton && kInfo[i].container == container) {
+      range.first = std::min(range.first, i);
+      range.last = std::max(range.last, i);
+    }
+  }
+  return range;
+}
+
+constexpr std::array<Range, 3> kGroups = {GroupRange(Container::Window),
+                                          GroupRange(Container::Frame1),
+                                          GroupRange(Container::Frame2)};
+static_assert(kGroups[1].last - kGroups[1].first + 1 == kDoorCount);
+static_assert(kGroups[2].last - kGroups[2].first + 1 == kPairCount);
 
 std::string DoorCaption(int door) {
   return std::string(texts::kDoorPrefix) + ' ' + std::to_string(door + 1);
@@ -108,12 +133,8 @@ void ControlRecord::SetSelected(ControlId id, bool selected) {
     Mutable(id).selected = false;
     return;
   }
-  for (const ControlId other : AllControls()) {
-    const ControlInfo& other_info = Info(other);
-    if (other_info.kind == OptionButton && other_info.container == info.container) {
-      Mutable(other).selected = false;
-    }
-  }
+  const Range group = kGroups[static_cast<std::size_t>(info.container)];
+  for (std::size_t i = group.first; i <= group.last; ++i) controls_[i].selected = false;
   Mutable(id).selected = true;
   RaiseSelected(id);
 }

@@ -74,7 +74,10 @@ void Game::Offer() {
 }
 
 void Game::PickDoor(int door) {
-  std::string result(texts::kResultHeading);
+  // The result is composed a piece at a time, as the player reads it grow;
+  // one buffer, kept from game to game, holds it without reallocating.
+  std::string& result = result_buffer_;
+  result.assign(texts::kResultHeading);
   result += texts::kLineBreak;
   record_.SetText(Text1_0, result);
   const int code = CodeValue(record_.Item(static_cast<std::size_t>(door)));

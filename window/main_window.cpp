@@ -37,6 +37,8 @@ MainWindow::MainWindow(std::unique_ptr<game::RandomSource> random)
   SetTabOrder();
 
   timer_.setInterval(controls::kTimer1IntervalMs);
+  // A coarse timer may fire 5 % early; the reveal lasts three full seconds.
+  timer_.setTimerType(Qt::PreciseTimer);
   connect(&timer_, &QTimer::timeout, this, &MainWindow::OnTick);
 
   record_.Load();
