@@ -1,0 +1,113 @@
+// From a synthetic click to the window redrawn from the record: a door,
+// "Предложение" and "Нова игра", with the real window and real events.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QEvent>
+#include <QTest>
+#include <memory>
+
+#include "window/application.h"
+#include "window/main_window.h"
+
+namespace {
+
+using enum controls::ControlId;
+
+// Notes when the window has handled an update request, which is when Qt
+// repaints what changed and puts it on the screen.
+class Redrawn final : public QObject {
+ public:
+  explicit Redrawn(QWidget* window) { window->installEventFilter(this); }
+
+  // Processes events until the window has repainted once.
+  void Wait() {
+    seen_ = false;
+    while (!seen_) QCoreApplication::processEvents(QEventLoop::AllEvents);
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::UpdateRequest) seen_ = true;
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  bool seen_ = false;
+};
+
+class ShownGame {
+ public:
+  ShownGame() : redrawn_(&window_) {
+    window_.show();
+    (void)QTest::qWaitForWindowExposed(&window_);
+  }
+
+  void Click(controls::ControlId id) {
+    QWidget* widget = window_.WidgetOf(id);
+    // Near the mark for option buttons, which take clicks only there.
+    const QPoint at = controls::Info(id).kind == controls::ControlKind::OptionButton
+                          ? QPoint(8, widget->height() / 2)
+                          : widget->rect().center();
+    QTest::mouseClick(widget, Qt::LeftButton, {}, at);
+  }
+
+  void ClickAndWait(controls::ControlId id) {
+    Click(id);
+    redrawn_.Wait();
+  }
+
+  const controls::ControlRecord& Record() const { return window_.Record(); }
+
+ private:
+  window::MainWindow window_;
+  Redrawn redrawn_;
+};
+
+std::unique_ptr<ShownGame> g_game;
+
+void BM_ClickNewGame(benchmark::State& state) {
+  for (auto _ : state) g_game->ClickAndWait(Command1_1);
+}
+
+void BM_ClickOffer(benchmark::State& state) {
+  int offers = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    if (offers++ % 5 == 0) g_game->ClickAndWait(Command1_1);
+    g_game->ClickAndWait(Option2_1);
+    state.ResumeTiming();
+    g_game->ClickAndWait(Command1_0);
+  }
+}
+
+void BM_ClickDoor(benchmark::State& state) {
+  for (auto _ : state) {
+    state.PauseTiming();
+    g_game->ClickAndWait(Command1_1);
+    g_game->ClickAndWait(Option2_0);
+    controls::ControlId door = Option1_0;
+    for (int i = 0; i < 8; ++i) {
+      if (g_game->Record().TakesInput(controls::Option1(i))) door = controls::Option1(i);
+    }
+    state.ResumeTiming();
+    g_game->ClickAndWait(door);
+  }
+}
+
+BENCHMARK(BM_ClickNewGame)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ClickOffer)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ClickDoor)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  benchmark::Initialize(&argc, argv);
+  QApplication application(argc, argv);
+  window::ConfigureApplication();
+  g_game = std::make_unique<ShownGame>();
+  benchmark::RunSpecifiedBenchmarks();
+  g_game.reset();
+  benchmark::Shutdown();
+  return 0;
+}
