@@ -45,8 +45,8 @@ void Measure(benchmark::State& state, Timed timed, Untimed untimed) {
     timed();
     allocations += bench::Allocations() - before;
   }
-  state.counters["allocs/op"] = benchmark::Counter(
-      static_cast<double>(allocations), benchmark::Counter::kAvgIterations);
+  state.counters["allocs/op"] =
+      benchmark::Counter(static_cast<double>(allocations), benchmark::Counter::kAvgIterations);
 }
 
 // The cheap calls are measured without pausing the clock, which would cost
@@ -62,7 +62,8 @@ void MeasureLoop(benchmark::State& state, Timed timed) {
 // What pausing and resuming the clock costs by itself, to read the paused
 // benchmarks (Offer, PickDoor) against.
 void BM_PauseOverhead(benchmark::State& state) {
-  Measure(state, [] {}, [] {});
+  Measure(
+      state, [] {}, [] {});
 }
 
 void BM_Load(benchmark::State& state) {
@@ -133,8 +134,8 @@ void BM_CompleteGame(benchmark::State& state) {
     }
     table.record.SelectOption1(table.Unlock());
   });
-  state.counters["games/s"] = benchmark::Counter(static_cast<double>(state.iterations()),
-                                                 benchmark::Counter::kIsRate);
+  state.counters["games/s"] =
+      benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 
 BENCHMARK(BM_PauseOverhead);

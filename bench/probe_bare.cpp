@@ -31,7 +31,8 @@ int main(int argc, char* argv[]) {
   for (int i = 0; i < 8; ++i) {
     (new QRadioButton(text, doors))->setGeometry(8, 20 + 20 * i, 113, 20);
   }
-  for (int i = 0; i < 2; ++i) (new QPlainTextEdit(text.repeated(60), &window))->setGeometry(8, 224, 449, 121);
+  for (int i = 0; i < 2; ++i)
+    (new QPlainTextEdit(text.repeated(60), &window))->setGeometry(8, 224, 449, 121);
   for (int i = 0; i < 5; ++i) new QLabel(text, &window);
 
   const bench::FirstPaint probe(&window);

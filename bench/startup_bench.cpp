@@ -66,8 +66,9 @@ template <typename T>
 double Median(std::vector<T> values) {
   std::sort(values.begin(), values.end());
   const std::size_t n = values.size();
-  return n % 2 == 1 ? static_cast<double>(values[n / 2])
-                    : (static_cast<double>(values[n / 2 - 1]) + static_cast<double>(values[n / 2])) / 2;
+  return n % 2 == 1
+             ? static_cast<double>(values[n / 2])
+             : (static_cast<double>(values[n / 2 - 1]) + static_cast<double>(values[n / 2])) / 2;
 }
 
 }  // namespace
@@ -99,8 +100,8 @@ int main(int argc, char* argv[]) {
   const double game_kib = Median(peaks[0]);
   const double bare_kib = Median(peaks[1]);
   std::printf("rounds: %d\n", rounds);
-  std::printf("start-up to first paint, median: game %.1f ms, bare %.1f ms, ratio %.3f\n",
-              game_ms, bare_ms, game_ms / bare_ms);
+  std::printf("start-up to first paint, median: game %.1f ms, bare %.1f ms, ratio %.3f\n", game_ms,
+              bare_ms, game_ms / bare_ms);
   std::printf("peak resident memory, median:    game %.0f KiB, bare %.0f KiB, ratio %.3f\n",
               game_kib, bare_kib, game_kib / bare_kib);
   return 0;

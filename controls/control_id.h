@@ -40,8 +40,7 @@ enum class ControlId : std::uint8_t {
   Label1_0,
 };
 
-inline constexpr std::size_t kControlCount =
-    static_cast<std::size_t>(ControlId::Label1_0) + 1;
+inline constexpr std::size_t kControlCount = static_cast<std::size_t>(ControlId::Label1_0) + 1;
 
 enum class ControlKind : std::uint8_t {
   Timer,
@@ -68,9 +67,7 @@ inline constexpr std::size_t kDoorCount = 8;
 inline constexpr std::size_t kLabelCount = 5;
 inline constexpr std::size_t kPairCount = 2;  // Command1, Option2, Text1, Text2
 
-constexpr std::size_t ToIndex(ControlId id) {
-  return static_cast<std::size_t>(id);
-}
+constexpr std::size_t ToIndex(ControlId id) { return static_cast<std::size_t>(id); }
 
 constexpr ControlId FromIndex(std::size_t position) {
   if (position >= kControlCount) {

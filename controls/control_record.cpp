@@ -57,9 +57,8 @@ constexpr Range GroupRange(Container container) {
   return range;
 }
 
-constexpr std::array<Range, 3> kGroups = {GroupRange(Container::Window),
-                                          GroupRange(Container::Frame1),
-                                          GroupRange(Container::Frame2)};
+constexpr std::array<Range, 3> kGroups = {
+    GroupRange(Container::Window), GroupRange(Container::Frame1), GroupRange(Container::Frame2)};
 static_assert(kGroups[1].last - kGroups[1].first + 1 == kDoorCount);
 static_assert(kGroups[2].last - kGroups[2].first + 1 == kPairCount);
 
@@ -71,9 +70,7 @@ std::string DoorCaption(int door) {
   throw std::invalid_argument(std::string(Info(id).name) + " has no " + field);
 }
 
-ControlId FrameOf(Container container) {
-  return container == Container::Frame1 ? Frame1 : Frame2;
-}
+ControlId FrameOf(Container container) { return container == Container::Frame1 ? Frame1 : Frame2; }
 
 }  // namespace
 
@@ -117,9 +114,7 @@ void ControlRecord::SetText(ControlId id, std::string_view text) {
   Mutable(id).text.assign(text);
 }
 
-void ControlRecord::SetEnabled(ControlId id, bool enabled) {
-  Mutable(id).enabled = enabled;
-}
+void ControlRecord::SetEnabled(ControlId id, bool enabled) { Mutable(id).enabled = enabled; }
 
 void ControlRecord::SetVisible(ControlId id, bool visible) {
   if (Info(id).kind == Timer) NoSuchField(id, "visible flag");
@@ -141,9 +136,7 @@ void ControlRecord::SetSelected(ControlId id, bool selected) {
 
 void ControlRecord::ClearItems() { Mutable(List1).items.clear(); }
 
-void ControlRecord::AppendItem(std::string_view item) {
-  Mutable(List1).items.emplace_back(item);
-}
+void ControlRecord::AppendItem(std::string_view item) { Mutable(List1).items.emplace_back(item); }
 
 void ControlRecord::SetItem(std::size_t i, std::string_view item) {
   Mutable(List1).items.at(i).assign(item);

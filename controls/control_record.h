@@ -42,9 +42,7 @@ class ControlRecord {
 
   // Equal when every control is in the same state; the bound handlers are
   // not part of the state.
-  bool operator==(const ControlRecord& other) const {
-    return controls_ == other.controls_;
-  }
+  bool operator==(const ControlRecord& other) const { return controls_ == other.controls_; }
 
   // The handlers stay owned by the caller, who must unbind (pass nullptr)
   // before they go away. Without handlers, events route nowhere.

@@ -23,8 +23,7 @@ inline constexpr std::string_view kDoorPrefix = "Врата";
 inline constexpr std::string_view kCabbage = "Зелка!";
 inline constexpr std::string_view kJackpot = "Джакпот!";
 
-inline constexpr std::string_view kResultHeading =
-    "Резултат след окончателния избор:";
+inline constexpr std::string_view kResultHeading = "Резултат след окончателния избор:";
 inline constexpr std::string_view kLineBreak = "\r\n";
 
 // What a screen reader calls the result box, which has no caption of its own.

@@ -20,8 +20,7 @@ class Game final : public controls::EventHandlers {
 
   // Binds itself to the record for as long as it lives; the record, the
   // random source and the game must outlive no one who still uses them.
-  Game(controls::ControlRecord& record, RandomSource& random,
-       SeedClock clock = &SystemClockSeed);
+  Game(controls::ControlRecord& record, RandomSource& random, SeedClock clock = &SystemClockSeed);
   ~Game() override;
 
   Game(const Game&) = delete;

@@ -1,12 +1,13 @@
 // The record on its own, with a handlers table that only notes what ran:
 // design-time state, the option groups and the four event rules.
+#include "controls/control_record.h"
+
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "controls/control_record.h"
 #include "controls/texts.h"
 
 namespace {
@@ -170,10 +171,10 @@ TEST_F(RecordEvents, EveryEntryPointRunsItsOperation) {
   record.SelectOption1(7);
   for (std::int16_t label = 0; label < 5; ++label) record.ClickLabel1(label);
   record.TickTimer1();
-  EXPECT_EQ(handlers.log, (std::vector<std::string>{
-                              "StartUp", "Offer", "RestartGame", "ChooseDirect", "ChooseHost",
-                              "PickDoor 7", "PeekClick 0", "PeekClick 1", "PeekClick 2",
-                              "PeekClick 3", "PeekClick 4", "PeekTick"}));
+  EXPECT_EQ(handlers.log,
+            (std::vector<std::string>{"StartUp", "Offer", "RestartGame", "ChooseDirect",
+                                      "ChooseHost", "PickDoor 7", "PeekClick 0", "PeekClick 1",
+                                      "PeekClick 2", "PeekClick 3", "PeekClick 4", "PeekTick"}));
 }
 
 TEST_F(RecordEvents, ADisabledFrameBlocksTheEnabledDoorsInsideIt) {

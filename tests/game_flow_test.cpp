@@ -154,8 +154,7 @@ TEST_F(HostOffers, PhasesAreNotExclusiveHostThenDirectThenOffer) {
   EXPECT_EQ(record.Text(Text1_0), kWinText);
 }
 
-class NewGameInEveryPhase : public ScriptedGame,
-                            public ::testing::WithParamInterface<const char*> {
+class NewGameInEveryPhase : public ScriptedGame, public ::testing::WithParamInterface<const char*> {
  protected:
   void ReachPhase(const std::string& phase) {
     LoadWithJackpot(1);
@@ -238,10 +237,10 @@ using IgnoredEvents = ScriptedGame;
 TEST_F(IgnoredEvents, ChangeNothingAtAllAndDrawNothing) {
   LoadWithJackpot(3);
   const ControlRecord before = record;
-  record.SelectOption1(3);     // Frame1 disabled
-  record.ClickCommand1(0);     // "Предложение" disabled
-  record.TickTimer1();         // Timer1 disabled
-  record.ClickLabel1(1);       // the sponsor notice is hidden
+  record.SelectOption1(3);  // Frame1 disabled
+  record.ClickCommand1(0);  // "Предложение" disabled
+  record.TickTimer1();      // Timer1 disabled
+  record.ClickLabel1(1);    // the sponsor notice is hidden
   for (const std::int16_t index : {std::int16_t{-1}, std::int16_t{8}, std::int16_t{32767}}) {
     record.SelectOption1(index);
     record.ClickLabel1(index);

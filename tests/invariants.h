@@ -57,7 +57,8 @@ inline std::string CheckInvariants(const controls::ControlRecord& record, const 
   history.game = game.GamesCount();
   history.codes = items;
 
-  for (const controls::Container group : {controls::Container::Frame1, controls::Container::Frame2}) {
+  for (const controls::Container group :
+       {controls::Container::Frame1, controls::Container::Frame2}) {
     int selected = 0;
     for (const controls::ControlId id : controls::AllControls()) {
       if (controls::Info(id).container == group && record.Selected(id)) ++selected;

@@ -21,10 +21,10 @@ struct Arbitrary<testing_support::Event> {
     using testing_support::Event;
     using testing_support::EventKind;
     // Indices the arrays do not have, at the edges and far outside.
-    const auto bad = gen::oneOf(
-        gen::element<std::int16_t>(-1, 2, 5, 8, std::numeric_limits<std::int16_t>::max(),
-                                   std::numeric_limits<std::int16_t>::min()),
-        gen::arbitrary<std::int16_t>());
+    const auto bad =
+        gen::oneOf(gen::element<std::int16_t>(-1, 2, 5, 8, std::numeric_limits<std::int16_t>::max(),
+                                              std::numeric_limits<std::int16_t>::min()),
+                   gen::arbitrary<std::int16_t>());
     const auto event = [](EventKind kind, Gen<std::int16_t> index) {
       return gen::map(index, [kind](std::int16_t i) { return Event{kind, i}; });
     };
@@ -32,16 +32,19 @@ struct Arbitrary<testing_support::Event> {
     // asking the host and pressing "Предложение" come up most often.
     return gen::weightedOneOf<Event>({
         {1, gen::just(Event{EventKind::Load, 0})},
-        {10, event(EventKind::ClickCommand1,
-                   gen::weightedOneOf<std::int16_t>(
-                       {{8, gen::just<std::int16_t>(0)}, {1, gen::just<std::int16_t>(1)}, {1, bad}}))},
-        {10, event(EventKind::SelectOption2,
-                   gen::weightedOneOf<std::int16_t>(
-                       {{3, gen::just<std::int16_t>(0)}, {6, gen::just<std::int16_t>(1)}, {1, bad}}))},
-        {3, event(EventKind::SelectOption1,
-                  gen::weightedOneOf<std::int16_t>({{10, gen::inRange<std::int16_t>(0, 8)}, {1, bad}}))},
-        {2, event(EventKind::ClickLabel1,
-                  gen::weightedOneOf<std::int16_t>({{10, gen::inRange<std::int16_t>(0, 5)}, {1, bad}}))},
+        {10,
+         event(EventKind::ClickCommand1,
+               gen::weightedOneOf<std::int16_t>(
+                   {{8, gen::just<std::int16_t>(0)}, {1, gen::just<std::int16_t>(1)}, {1, bad}}))},
+        {10,
+         event(EventKind::SelectOption2,
+               gen::weightedOneOf<std::int16_t>(
+                   {{3, gen::just<std::int16_t>(0)}, {6, gen::just<std::int16_t>(1)}, {1, bad}}))},
+        {3,
+         event(EventKind::SelectOption1, gen::weightedOneOf<std::int16_t>(
+                                             {{10, gen::inRange<std::int16_t>(0, 8)}, {1, bad}}))},
+        {2, event(EventKind::ClickLabel1, gen::weightedOneOf<std::int16_t>(
+                                              {{10, gen::inRange<std::int16_t>(0, 5)}, {1, bad}}))},
         {3, gen::just(Event{EventKind::TickTimer1, 0})},
     });
   }
@@ -115,17 +118,39 @@ TEST(EventSequences, FixedRegressions) {
       // Host, then direct, then an offer: the phases overlap.
       {1, {{K::Load}, {K::SelectOption2, 1}, {K::SelectOption2, 0}, {K::ClickCommand1, 0}}},
       // Five offers force the choice; a sixth press is ignored.
-      {2, {{K::Load}, {K::SelectOption2, 1}, {K::ClickCommand1, 0}, {K::SelectOption2, 1},
-           {K::ClickCommand1, 0}, {K::SelectOption2, 1}, {K::ClickCommand1, 0},
-           {K::SelectOption2, 1}, {K::ClickCommand1, 0}, {K::SelectOption2, 1},
-           {K::ClickCommand1, 0}, {K::SelectOption2, 1}, {K::ClickCommand1, 0},
-           {K::ClickLabel1, 1}}},
+      {2,
+       {{K::Load},
+        {K::SelectOption2, 1},
+        {K::ClickCommand1, 0},
+        {K::SelectOption2, 1},
+        {K::ClickCommand1, 0},
+        {K::SelectOption2, 1},
+        {K::ClickCommand1, 0},
+        {K::SelectOption2, 1},
+        {K::ClickCommand1, 0},
+        {K::SelectOption2, 1},
+        {K::ClickCommand1, 0},
+        {K::SelectOption2, 1},
+        {K::ClickCommand1, 0},
+        {K::ClickLabel1, 1}}},
       // A new game during a reveal leaves the timer ending on its own.
-      {3, {{K::Load}, {K::ClickLabel1, 2}, {K::TickTimer1}, {K::ClickCommand1, 1},
-           {K::TickTimer1}, {K::TickTimer1}, {K::TickTimer1}, {K::TickTimer1}}},
+      {3,
+       {{K::Load},
+        {K::ClickLabel1, 2},
+        {K::TickTimer1},
+        {K::ClickCommand1, 1},
+        {K::TickTimer1},
+        {K::TickTimer1},
+        {K::TickTimer1},
+        {K::TickTimer1}}},
       // A second Load in the middle of a game starts the run over.
-      {4, {{K::Load}, {K::SelectOption2, 0}, {K::SelectOption1, 3}, {K::Load},
-           {K::SelectOption1, -1}, {K::ClickLabel1, 32767}}},
+      {4,
+       {{K::Load},
+        {K::SelectOption2, 0},
+        {K::SelectOption1, 3},
+        {K::Load},
+        {K::SelectOption1, -1},
+        {K::ClickLabel1, 32767}}},
   };
   for (const auto& [seed, events] : cases) {
     EXPECT_EQ(Play(seed, events), "") << "seed " << seed;

@@ -1,13 +1,13 @@
 // The game's texts must stand exactly as written: the lesson's line breaks,
 // trailing spaces and empty line are part of what the player reads.
+#include "controls/texts.h"
+
 #include <gtest/gtest.h>
 
 #include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "controls/texts.h"
 
 namespace {
 

@@ -43,15 +43,15 @@ TEST_F(WindowLayout, TheWindowHasAFixedClientAreaAndOnlyACloseBox) {
 // Pixels at 96 dpi, worked out from the design in twips by hand.
 TEST_F(WindowLayout, EveryControlStandsWhereTheDesignPutsIt) {
   const std::pair<controls::ControlId, QRect> expected[] = {
-      {Text2_1, {384, 192, 57, 27}},   {Text2_0, {216, 192, 57, 27}},
-      {List1, {424, 32, 49, 99}},      {Command1_1, {304, 112, 121, 33}},
+      {Text2_1, {384, 192, 57, 27}},     {Text2_0, {216, 192, 57, 27}},
+      {List1, {424, 32, 49, 99}},        {Command1_1, {304, 112, 121, 33}},
       {Command1_0, {160, 112, 121, 33}}, {Frame2, {184, 40, 217, 65}},
-      {Option2_1, {8, 40, 201, 20}},   {Option2_0, {8, 20, 201, 20}},
-      {Frame1, {16, 32, 129, 185}},    {Option1_7, {8, 160, 113, 20}},
-      {Option1_0, {8, 20, 113, 20}},   {Option1_3, {8, 80, 113, 20}},
-      {Text1_1, {40, 216, 449, 121}},  {Text1_0, {8, 224, 449, 121}},
-      {Label1_4, {296, 192, 89, 25}},  {Label1_3, {152, 192, 65, 25}},
-      {Label1_2, {448, 0, 25, 25}},    {Label1_1, {152, 152, 305, 33}},
+      {Option2_1, {8, 40, 201, 20}},     {Option2_0, {8, 20, 201, 20}},
+      {Frame1, {16, 32, 129, 185}},      {Option1_7, {8, 160, 113, 20}},
+      {Option1_0, {8, 20, 113, 20}},     {Option1_3, {8, 80, 113, 20}},
+      {Text1_1, {40, 216, 449, 121}},    {Text1_0, {8, 224, 449, 121}},
+      {Label1_4, {296, 192, 89, 25}},    {Label1_3, {152, 192, 65, 25}},
+      {Label1_2, {448, 0, 25, 25}},      {Label1_1, {152, 152, 305, 33}},
       {Label1_0, {80, 0, 305, 25}},
   };
   for (const auto& [id, rect] : expected) {
@@ -94,8 +94,7 @@ TEST_F(WindowLayout, NoCaptionIsClipped) {
     } else if (kind == controls::ControlKind::Label && id != Label1_2) {
       auto* label = static_cast<QLabel*>(widget);
       const QRect needed = metrics.boundingRect(QRect(0, 0, label->width(), 1000),
-                                                Qt::TextWordWrap | Qt::AlignHCenter,
-                                                label->text());
+                                                Qt::TextWordWrap | Qt::AlignHCenter, label->text());
       EXPECT_LE(needed.height(), label->height()) << label->text().toStdString();
     } else if (kind == controls::ControlKind::Frame) {
       auto* frame = static_cast<QGroupBox*>(widget);

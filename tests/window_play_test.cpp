@@ -122,14 +122,14 @@ TEST_F(WindowPlay, TypingIntoTheTextBoxesChangesNothing) {
   for (const controls::ControlId box : {Text1_0, Text2_0, Text2_1}) {
     QWidget* widget = Widget(box);
     widget->setFocus();
-    const QString shown = box == Text1_0 ? ResultOnScreen()
-                                         : static_cast<QLineEdit*>(widget)->text();
+    const QString shown =
+        box == Text1_0 ? ResultOnScreen() : static_cast<QLineEdit*>(widget)->text();
     QTest::keyClicks(widget, "42 abc");
     QTest::keyClick(widget, Qt::Key_Backspace);
     QTest::keyClick(widget, Qt::Key_Delete);
     QTest::keyClick(widget, Qt::Key_V, Qt::ControlModifier);
-    const QString after = box == Text1_0 ? ResultOnScreen()
-                                         : static_cast<QLineEdit*>(widget)->text();
+    const QString after =
+        box == Text1_0 ? ResultOnScreen() : static_cast<QLineEdit*>(widget)->text();
     EXPECT_EQ(after, shown);
   }
   EXPECT_EQ(Record(), before);
@@ -151,10 +151,11 @@ TEST_F(WindowPlay, FocusStartsOnTheResultBoxAndTabsInTabIndexOrder) {
   ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
   EXPECT_EQ(QApplication::focusWidget(), Widget(Text1_0));
   // Hidden controls, labels, frames and the locked doors are skipped.
-  for (const controls::ControlId next : {Option2_0, Option2_1, Command1_1, Text2_0, Text2_1,
-                                          Text1_0}) {
+  for (const controls::ControlId next :
+       {Option2_0, Option2_1, Command1_1, Text2_0, Text2_1, Text1_0}) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), Widget(next)) << Widget(next)->objectName().toStdString();
+    EXPECT_EQ(QApplication::focusWidget(), Widget(next))
+        << Widget(next)->objectName().toStdString();
   }
 }
 
@@ -194,8 +195,7 @@ TEST_F(WindowPlay, EveryControlButThePeekSpotHasAnAccessibleName) {
   }
   EXPECT_EQ(QAccessible::queryAccessibleInterface(Widget(Option1(0)))->role(),
             QAccessible::RadioButton);
-  EXPECT_EQ(QAccessible::queryAccessibleInterface(Widget(Command1_1))->role(),
-            QAccessible::Button);
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(Widget(Command1_1))->role(), QAccessible::Button);
 }
 
 }  // namespace

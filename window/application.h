@@ -8,8 +8,8 @@ namespace window {
 // AppStream data; the build defines it once for all of them.
 inline constexpr char kApplicationId[] = ZIMARELA_APP_ID;
 
-// Call once the QApplication exists. Picks the Fusion style, so that the colours and geometry come out the
-// same on every desktop, and sets the names and icon the desktop shows.
+// Call once the QApplication exists. Picks the Fusion style, so that the colours and geometry come
+// out the same on every desktop, and sets the names and icon the desktop shows.
 void ConfigureApplication();
 
 // Whether Qt has anywhere to open a window: a display, a Wayland socket, or

@@ -99,12 +99,13 @@ QWidget* CreateFrame(const ControlLook& look, QWidget* parent) {
   // Fusion shades a group box's inside; a frame here is exactly the
   // window's colour, with its caption set into the top edge.
   const QString back = ToColor(look.back.value_or(kWindowBack)).name();
-  frame->setStyleSheet(QStringLiteral("QGroupBox { background-color: %1; border: 1px solid #8080a8; "
-                                      "border-radius: 2px; margin-top: 9px; }"
-                                      "QGroupBox::title { subcontrol-origin: margin; left: 6px; "
-                                      "padding: 0px 2px; background-color: %1; }"
-                                      "QGroupBox:disabled, QRadioButton:disabled { color: %2; }")
-                           .arg(back, kDimmedText));
+  frame->setStyleSheet(
+      QStringLiteral("QGroupBox { background-color: %1; border: 1px solid #8080a8; "
+                     "border-radius: 2px; margin-top: 9px; }"
+                     "QGroupBox::title { subcontrol-origin: margin; left: 6px; "
+                     "padding: 0px 2px; background-color: %1; }"
+                     "QGroupBox:disabled, QRadioButton:disabled { color: %2; }")
+          .arg(back, kDimmedText));
   return frame;
 }
 
@@ -165,12 +166,11 @@ QWidget* CreateControlWidget(ControlId id, QWidget* parent) {
   // Set on every control: a style sheet on a frame would otherwise hand
   // the controls inside it the application's font instead of the window's.
   widget->setFont(GameFont(id == ControlId::Label1_1 ? kNoticeFontPixels : kFontPixels));
-  widget->setGeometry(TwipsToPixels(look.left), TwipsToPixels(look.top),
-                      TwipsToPixels(look.width), TwipsToPixels(look.height));
+  widget->setGeometry(TwipsToPixels(look.left), TwipsToPixels(look.top), TwipsToPixels(look.width),
+                      TwipsToPixels(look.height));
   if (controls::Info(id).kind != ControlKind::CommandButton) PaintBackground(widget, look);
-  widget->setObjectName(QStringLiteral("%1_%2")
-                            .arg(FromUtf8(controls::Info(id).name))
-                            .arg(controls::Info(id).index));
+  widget->setObjectName(
+      QStringLiteral("%1_%2").arg(FromUtf8(controls::Info(id).name)).arg(controls::Info(id).index));
   return widget;
 }
 

@@ -22,8 +22,8 @@ using controls::ControlRecord;
 
 MainWindow::MainWindow(std::unique_ptr<game::RandomSource> random)
     : random_(std::move(random)), game_(record_, *random_) {
-  setWindowTitle(QString::fromUtf8(texts::kTitle.data(),
-                                   static_cast<qsizetype>(texts::kTitle.size())));
+  setWindowTitle(
+      QString::fromUtf8(texts::kTitle.data(), static_cast<qsizetype>(texts::kTitle.size())));
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
   setFixedSize(TwipsToPixels(kClientWidthTwips), TwipsToPixels(kClientHeightTwips));

@@ -21,8 +21,8 @@ class MainWindow final : public QWidget {
  public:
   // Builds every control, then loads the record, so the first paint already
   // shows the first game. Tests pass a scripted random source.
-  explicit MainWindow(std::unique_ptr<game::RandomSource> random =
-                          std::make_unique<game::TwisterRandom>());
+  explicit MainWindow(
+      std::unique_ptr<game::RandomSource> random = std::make_unique<game::TwisterRandom>());
   ~MainWindow() override;
 
   MainWindow(const MainWindow&) = delete;

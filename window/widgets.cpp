@@ -11,8 +11,8 @@ void ClickableLabel::mousePressEvent(QMouseEvent* event) {
 }
 
 void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
-  const bool click = pressed_ && event->button() == Qt::LeftButton &&
-                     rect().contains(event->position().toPoint());
+  const bool click =
+      pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
   pressed_ = false;
   QLabel::mouseReleaseEvent(event);
   if (click) emit clicked();
@@ -63,6 +63,8 @@ QAccessibleInterface* OptionButtonFactory(const QString& class_name, QObject* ob
 
 }  // namespace
 
-void RecordOptionButton::InstallAccessibility() { QAccessible::installFactory(&OptionButtonFactory); }
+void RecordOptionButton::InstallAccessibility() {
+  QAccessible::installFactory(&OptionButtonFactory);
+}
 
 }  // namespace window
