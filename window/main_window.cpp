@@ -1,6 +1,5 @@
 #include "window/main_window.h"
 
-#include <QGuiApplication>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
