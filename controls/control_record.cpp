@@ -62,10 +62,6 @@ constexpr std::array<Range, 3> kGroups = {
 static_assert(kGroups[1].last - kGroups[1].first + 1 == kDoorCount);
 static_assert(kGroups[2].last - kGroups[2].first + 1 == kPairCount);
 
-std::string DoorCaption(int door) {
-  return std::string(texts::kDoorPrefix) + ' ' + std::to_string(door + 1);
-}
-
 [[noreturn]] void NoSuchField(ControlId id, const char* field) {
   throw std::invalid_argument(std::string(Info(id).name) + " has no " + field);
 }
@@ -75,6 +71,10 @@ ControlId FrameOf(Container container) { return container == Container::Frame1 ?
 }  // namespace
 
 const ControlInfo& Info(ControlId id) { return kInfo.at(ToIndex(id)); }
+
+std::string DoorCaption(int door) {
+  return std::string(texts::kDoorPrefix) + ' ' + std::to_string(door + 1);
+}
 
 ControlRecord::ControlRecord() {
   Mutable(Timer1).enabled = false;

@@ -19,6 +19,9 @@ namespace controls {
 
 inline constexpr int kTimer1IntervalMs = 1000;
 
+// The caption of a closed door: "Врата" and the door number, index + 1.
+std::string DoorCaption(int door);
+
 // What can change about a control. `selected` only means something for
 // option buttons and `items` only for the list box; the other kinds keep
 // them at their defaults.

@@ -50,7 +50,7 @@ void FillDoorTable(ControlRecord& record, RandomSource& random) {
     const controls::ControlId id = Option1(door);
     record.SetEnabled(id, true);
     record.SetSelected(id, false);
-    record.SetText(id, std::string(texts::kDoorPrefix) + ' ' + std::to_string(door + 1));
+    record.SetText(id, controls::DoorCaption(door));
     record.AppendItem(texts::kCodeClosed);
   }
   const int jackpot = DrawDoorIndex(random);
