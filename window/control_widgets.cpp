@@ -141,11 +141,13 @@ QWidget* CreateByKind(ControlId id, const ControlLook& look, QWidget* parent) {
   return nullptr;
 }
 
+// Sets a text only when it differs, so that a redraw keeps scroll
+// positions, selections and the layout Qt has already done.
 template <typename Widget>
-void SetCaption(QWidget* widget, const std::string& text) {
+void Update(QWidget* widget, QString (Widget::*get)() const, void (Widget::*set)(const QString&),
+            const QString& wanted) {
   auto* typed = static_cast<Widget*>(widget);
-  const QString caption = Caption(text);
-  if (typed->text() != caption) typed->setText(caption);
+  if ((typed->*get)() != wanted) (typed->*set)(wanted);
 }
 
 }  // namespace
@@ -177,13 +179,11 @@ QWidget* CreateControlWidget(ControlId id, QWidget* parent) {
 void ApplyState(ControlId id, const controls::ControlState& state, QWidget* widget) {
   switch (controls::Info(id).kind) {
     case ControlKind::TextBox:
-      if (auto* line = qobject_cast<QLineEdit*>(widget)) {
-        const QString text = FromUtf8(state.text);
-        if (line->text() != text) line->setText(text);
+      if (qobject_cast<QLineEdit*>(widget) != nullptr) {
+        Update(widget, &QLineEdit::text, &QLineEdit::setText, FromUtf8(state.text));
       } else {
-        auto* box = static_cast<QPlainTextEdit*>(widget);
-        const QString text = ToDisplay(state.text);
-        if (box->toPlainText() != text) box->setPlainText(text);
+        Update(widget, &QPlainTextEdit::toPlainText, &QPlainTextEdit::setPlainText,
+               ToDisplay(state.text));
       }
       break;
     case ControlKind::ListBox: {
@@ -199,24 +199,18 @@ void ApplyState(ControlId id, const controls::ControlState& state, QWidget* widg
       break;
     }
     case ControlKind::CommandButton:
-      SetCaption<QPushButton>(widget, state.text);
+      Update(widget, &QPushButton::text, &QPushButton::setText, Caption(state.text));
       break;
-    case ControlKind::Frame: {
-      auto* frame = static_cast<QGroupBox*>(widget);
-      const QString title = Caption(state.text);
-      if (frame->title() != title) frame->setTitle(title);
+    case ControlKind::Frame:
+      Update(widget, &QGroupBox::title, &QGroupBox::setTitle, Caption(state.text));
       break;
-    }
     case ControlKind::OptionButton:
-      SetCaption<QRadioButton>(widget, state.text);
+      Update(widget, &QRadioButton::text, &QRadioButton::setText, Caption(state.text));
       static_cast<QRadioButton*>(widget)->setChecked(state.selected);
       break;
-    case ControlKind::Label: {
-      auto* label = static_cast<QLabel*>(widget);
-      const QString text = FromUtf8(state.text);
-      if (label->text() != text) label->setText(text);
+    case ControlKind::Label:
+      Update(widget, &QLabel::text, &QLabel::setText, FromUtf8(state.text));
       break;
-    }
     case ControlKind::Timer:
       return;
   }
