@@ -40,8 +40,16 @@ class ControlRecord {
   // Every control in its design-time state; no handlers bound yet.
   ControlRecord();
 
-  ControlRecord(const ControlRecord&) = default;
-  ControlRecord& operator=(const ControlRecord&) = default;
+  // A copy is state only: it starts unbound, so its events can never reach
+  // the game that drives the original. Assigning copies the state and keeps
+  // the target's own binding, for the same reason.
+  ControlRecord(const ControlRecord& other) : controls_(other.controls_), loaded_(other.loaded_) {}
+  ControlRecord& operator=(const ControlRecord& other) {
+    if (this == &other) return *this;
+    controls_ = other.controls_;
+    loaded_ = other.loaded_;
+    return *this;
+  }
 
   // Equal when every control is in the same state; the bound handlers are
   // not part of the state.

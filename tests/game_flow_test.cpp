@@ -252,4 +252,27 @@ TEST_F(IgnoredEvents, ChangeNothingAtAllAndDrawNothing) {
   EXPECT_EQ(game.PeekTicks(), 0);
 }
 
+using RecordCopies = ScriptedGame;
+
+// The tests compare states by copying records; a copy that still routed to
+// the game would split one game's state across two records.
+TEST_F(RecordCopies, AreStateOnlyAndKeepTheirOwnGameOnAssignment) {
+  LoadWithJackpot(2);
+  const ControlRecord before = record;
+  ControlRecord copy = record;
+  copy.SelectOption2(1);
+  copy.ClickCommand1(1);
+  EXPECT_TRUE(copy.Selected(Option2_1));
+  EXPECT_FALSE(copy.Enabled(Command1_0));  // no game ran ChooseHost for it
+  EXPECT_EQ(record, before);
+  EXPECT_EQ(game.GamesCount(), 1);
+
+  record = copy;
+  EXPECT_TRUE(record.Selected(Option2_1));
+  random.Doors({6});
+  record.ClickCommand1(1);
+  EXPECT_EQ(game.GamesCount(), 2);
+  EXPECT_EQ(record.Item(6), texts::kCodeJackpot);
+}
+
 }  // namespace
