@@ -108,10 +108,16 @@ bool ControlRecord::TakesInput(ControlId id) const {
   return frame.visible && frame.enabled;
 }
 
-void ControlRecord::SetText(ControlId id, std::string_view text) {
+std::string& ControlRecord::MutableText(ControlId id) {
   const ControlKind kind = Info(id).kind;
   if (kind == Timer || kind == ListBox) NoSuchField(id, "caption or text");
-  Mutable(id).text.assign(text);
+  return Mutable(id).text;
+}
+
+void ControlRecord::SetText(ControlId id, std::string_view text) { MutableText(id).assign(text); }
+
+void ControlRecord::AppendText(ControlId id, std::string_view text) {
+  MutableText(id).append(text);
 }
 
 void ControlRecord::SetEnabled(ControlId id, bool enabled) { Mutable(id).enabled = enabled; }

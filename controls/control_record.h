@@ -78,6 +78,9 @@ class ControlRecord {
   // Changing, for the game's operations. Each takes effect at once. A field
   // the control's kind does not have throws std::invalid_argument.
   void SetText(ControlId id, std::string_view text);
+  // The text becomes its current text followed by `text`, in place, so a
+  // text built a piece at a time keeps the capacity it already has.
+  void AppendText(ControlId id, std::string_view text);
   void SetEnabled(ControlId id, bool enabled);
   void SetVisible(ControlId id, bool visible);
   // Selecting unselects the rest of the button's group silently, then runs
@@ -102,6 +105,7 @@ class ControlRecord {
 
  private:
   ControlState& Mutable(ControlId id) { return controls_[ToIndex(id)]; }
+  std::string& MutableText(ControlId id);
   void RaiseSelected(ControlId id);
   void UserSelect(ControlId id);
 

@@ -74,22 +74,17 @@ void Game::Offer() {
 }
 
 void Game::PickDoor(int door) {
-  // The result is composed a piece at a time, as the player reads it grow;
-  // one buffer, kept from game to game, holds it without reallocating.
-  std::string& result = result_buffer_;
-  result.assign(texts::kResultHeading);
-  result += texts::kLineBreak;
-  record_.SetText(Text1_0, result);
+  // The result grows in the box itself, a piece at a time, as the player
+  // reads it; the box's string keeps its capacity from game to game.
+  record_.SetText(Text1_0, texts::kResultHeading);
+  record_.AppendText(Text1_0, texts::kLineBreak);
   const int code = CodeValue(record_.Item(static_cast<std::size_t>(door)));
-  if (code != 2) {
-    result += texts::kCabbage;
-    record_.SetText(Text1_0, result);
-    result += texts::kLineBreak;
-    result += record_.Text(Text1_1);
-    record_.SetText(Text1_0, result);
+  if (code != CodeValue(texts::kCodeJackpot)) {
+    record_.AppendText(Text1_0, texts::kCabbage);
+    record_.AppendText(Text1_0, texts::kLineBreak);
+    record_.AppendText(Text1_0, record_.Text(Text1_1));
   } else {
-    result += texts::kJackpot;
-    record_.SetText(Text1_0, result);
+    record_.AppendText(Text1_0, texts::kJackpot);
     ++wins_count_;
   }
   record_.SetText(Text2_1, std::to_string(wins_count_));

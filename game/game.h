@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 
 #include "controls/control_record.h"
 #include "controls/event_handlers.h"
@@ -52,8 +51,6 @@ class Game final : public controls::EventHandlers {
   std::int64_t wins_count_ = 0;
   std::int64_t host_open_count_ = 0;
   std::int16_t peek_ticks_ = 0;
-
-  std::string result_buffer_;
 };
 
 }  // namespace game
