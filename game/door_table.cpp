@@ -18,8 +18,9 @@ constexpr int kDoors = static_cast<int>(controls::kDoorCount);
 
 bool HasClosedCabbage(const ControlRecord& record) {
   const auto& items = record.Items();
-  return std::any_of(items.begin(), items.end(),
-                     [](const std::string& code) { return CodeValue(code) == 1; });
+  return std::any_of(items.begin(), items.end(), [](const std::string& code) {
+    return CodeValue(code) == CodeValue(texts::kCodeClosed);
+  });
 }
 
 }  // namespace
@@ -62,7 +63,7 @@ void HostOpensDoor(ControlRecord& record, RandomSource& random) {
   // with none left the redraw loop below would never end.
   if (!HasClosedCabbage(record)) return;
   int door = DrawDoorIndex(random);
-  while (CodeValue(record.Item(static_cast<std::size_t>(door))) != 1) {
+  while (CodeValue(record.Item(static_cast<std::size_t>(door))) != CodeValue(texts::kCodeClosed)) {
     door = DrawDoorIndex(random);
   }
   record.SetItem(static_cast<std::size_t>(door), texts::kCodeOpened);

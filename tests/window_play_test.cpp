@@ -8,6 +8,7 @@
 #include <QScrollBar>
 
 #include "controls/texts.h"
+#include "window/qt_text.h"
 #include "window_fixture.h"
 
 namespace {
@@ -16,9 +17,7 @@ using controls::Option1;
 using enum controls::ControlId;
 using testing_support::ShownWindow;
 
-QString Q(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+QString Q(std::string_view text) { return window::ToQString(text); }
 
 using WindowPlay = ShownWindow;
 

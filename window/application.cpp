@@ -5,6 +5,7 @@
 #include <QStyleFactory>
 
 #include "controls/texts.h"
+#include "window/qt_text.h"
 #include "window/widgets.h"
 
 namespace window {
@@ -14,8 +15,7 @@ void ConfigureApplication() {
     QApplication::setStyle(fusion);
   }
   QApplication::setApplicationName(QStringLiteral("zimarela"));
-  QApplication::setApplicationDisplayName(
-      QString::fromUtf8(texts::kTitle.data(), static_cast<qsizetype>(texts::kTitle.size())));
+  QApplication::setApplicationDisplayName(ToQString(texts::kTitle));
   QGuiApplication::setDesktopFileName(QString::fromLatin1(kApplicationId));
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/zimarela/zimarela.xpm")));
   RecordOptionButton::InstallAccessibility();

@@ -10,6 +10,7 @@
 
 #include "controls/texts.h"
 #include "window/layout.h"
+#include "window/qt_text.h"
 #include "window/twips.h"
 #include "window/widgets.h"
 
@@ -19,10 +20,6 @@ namespace {
 using controls::ControlId;
 using controls::ControlKind;
 
-QString FromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // Locked controls must stay legible on their pale colours, which the
 // style's own disabled grey is not.
 constexpr auto kDimmedText = "#6c6c84";
@@ -31,13 +28,13 @@ QColor ToColor(std::uint32_t rgb) { return QColor::fromRgb(static_cast<QRgb>(rgb
 
 // Qt breaks lines at LF; the record keeps CR LF.
 QString ToDisplay(const std::string& text) {
-  return FromUtf8(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  return ToQString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
 // An ampersand would otherwise turn into a keyboard shortcut, which the
 // window must not have.
 QString Caption(const std::string& text) {
-  return FromUtf8(text).replace(QLatin1Char('&'), QStringLiteral("&&"));
+  return ToQString(text).replace(QLatin1Char('&'), QStringLiteral("&&"));
 }
 
 void PaintBackground(QWidget* widget, const ControlLook& look) {
@@ -62,7 +59,7 @@ QWidget* CreateTextBox(ControlId id, QWidget* parent) {
     line->setReadOnly(true);
     line->setAlignment(Qt::AlignCenter);
     line->setAccessibleName(
-        FromUtf8(id == ControlId::Text2_0 ? texts::kGamesCaption : texts::kWinsCaption));
+        ToQString(id == ControlId::Text2_0 ? texts::kGamesCaption : texts::kWinsCaption));
     return line;
   }
   auto* box = new QPlainTextEdit(parent);
@@ -75,7 +72,7 @@ QWidget* CreateTextBox(ControlId id, QWidget* parent) {
   box->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
   box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  box->setAccessibleName(FromUtf8(texts::kResultBoxName));
+  box->setAccessibleName(ToQString(texts::kResultBoxName));
   return box;
 }
 
@@ -171,8 +168,9 @@ QWidget* CreateControlWidget(ControlId id, QWidget* parent) {
   widget->setGeometry(TwipsToPixels(look.left), TwipsToPixels(look.top), TwipsToPixels(look.width),
                       TwipsToPixels(look.height));
   if (controls::Info(id).kind != ControlKind::CommandButton) PaintBackground(widget, look);
-  widget->setObjectName(
-      QStringLiteral("%1_%2").arg(FromUtf8(controls::Info(id).name)).arg(controls::Info(id).index));
+  widget->setObjectName(QStringLiteral("%1_%2")
+                            .arg(ToQString(controls::Info(id).name))
+                            .arg(controls::Info(id).index));
   return widget;
 }
 
@@ -180,7 +178,7 @@ void ApplyState(ControlId id, const controls::ControlState& state, QWidget* widg
   switch (controls::Info(id).kind) {
     case ControlKind::TextBox:
       if (qobject_cast<QLineEdit*>(widget) != nullptr) {
-        Update(widget, &QLineEdit::text, &QLineEdit::setText, FromUtf8(state.text));
+        Update(widget, &QLineEdit::text, &QLineEdit::setText, ToQString(state.text));
       } else {
         Update(widget, &QPlainTextEdit::toPlainText, &QPlainTextEdit::setPlainText,
                ToDisplay(state.text));
@@ -190,11 +188,11 @@ void ApplyState(ControlId id, const controls::ControlState& state, QWidget* widg
       auto* list = static_cast<QListWidget*>(widget);
       bool same = list->count() == static_cast<int>(state.items.size());
       for (int i = 0; same && i < list->count(); ++i) {
-        same = list->item(i)->text() == FromUtf8(state.items[static_cast<std::size_t>(i)]);
+        same = list->item(i)->text() == ToQString(state.items[static_cast<std::size_t>(i)]);
       }
       if (!same) {
         list->clear();
-        for (const std::string& item : state.items) list->addItem(FromUtf8(item));
+        for (const std::string& item : state.items) list->addItem(ToQString(item));
       }
       break;
     }
@@ -209,7 +207,7 @@ void ApplyState(ControlId id, const controls::ControlState& state, QWidget* widg
       static_cast<QRadioButton*>(widget)->setChecked(state.selected);
       break;
     case ControlKind::Label:
-      Update(widget, &QLabel::text, &QLabel::setText, FromUtf8(state.text));
+      Update(widget, &QLabel::text, &QLabel::setText, ToQString(state.text));
       break;
     case ControlKind::Timer:
       return;

@@ -10,6 +10,7 @@
 #include "controls/texts.h"
 #include "window/control_widgets.h"
 #include "window/layout.h"
+#include "window/qt_text.h"
 #include "window/twips.h"
 #include "window/widgets.h"
 
@@ -21,8 +22,7 @@ using controls::ControlRecord;
 
 MainWindow::MainWindow(std::unique_ptr<game::RandomSource> random)
     : random_(std::move(random)), game_(record_, *random_) {
-  setWindowTitle(
-      QString::fromUtf8(texts::kTitle.data(), static_cast<qsizetype>(texts::kTitle.size())));
+  setWindowTitle(ToQString(texts::kTitle));
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
   setFixedSize(TwipsToPixels(kClientWidthTwips), TwipsToPixels(kClientHeightTwips));

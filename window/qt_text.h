@@ -1,0 +1,13 @@
+// The game keeps its texts as UTF-8 in std::string_view; Qt wants QString.
+#pragma once
+
+#include <QString>
+#include <string_view>
+
+namespace window {
+
+inline QString ToQString(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace window
