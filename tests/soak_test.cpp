@@ -1,9 +1,8 @@
 // A million complete games in one process: the counters must come out
-// exactly, and memory must not creep.
+// exactly, and the heap must not grow by a single byte.
 #include <gtest/gtest.h>
+#include <malloc.h>
 
-#include <cstdio>
-#include <fstream>
 #include <string>
 
 #include "controls/control_record.h"
@@ -26,13 +25,10 @@ constexpr bool kAddressSanitizer = false;
 constexpr bool kAddressSanitizer = false;
 #endif
 
-long ResidentKiB() {
-  std::ifstream statm("/proc/self/statm");
-  long pages = 0;
-  long resident = 0;
-  statm >> pages >> resident;
-  return resident * 4;
-}
+// Bytes the program holds on the heap right now. Unlike the resident set,
+// which the kernel and the allocator move for their own reasons, this only
+// changes when the program allocates or frees.
+std::size_t HeapBytesInUse() { return mallinfo2().uordblks; }
 
 std::uint64_t Seed() { return 1; }
 
@@ -44,7 +40,7 @@ TEST(Soak, AMillionGamesCountExactlyAndKeepMemorySteady) {
   record.Load();
 
   std::int64_t wins = 0;
-  long resident_early = 0;
+  std::size_t heap_early = 0;
   for (int played = 1; played <= kGames; ++played) {
     record.ClickCommand1(1);
     for (int offer = 0; offer < 5; ++offer) {
@@ -59,9 +55,9 @@ TEST(Soak, AMillionGamesCountExactlyAndKeepMemorySteady) {
     if (record.Item(static_cast<std::size_t>(door)) == "2") ++wins;
     record.SelectOption1(static_cast<std::int16_t>(door));
     ASSERT_FALSE(record.Enabled(Frame1)) << "game " << played << " did not end";
-    if (played == kGames / 10) resident_early = ResidentKiB();
+    if (played == kGames / 10) heap_early = HeapBytesInUse();
   }
-  const long resident_late = ResidentKiB();
+  const std::size_t heap_late = HeapBytesInUse();
 
   EXPECT_EQ(game.GamesCount(), kGames + 1);  // the first game, from Load, was never played
   EXPECT_EQ(game.WinsCount(), wins);
@@ -71,9 +67,11 @@ TEST(Soak, AMillionGamesCountExactlyAndKeepMemorySteady) {
   EXPECT_NEAR(static_cast<double>(wins) / kGames, 1.0 / 3.0, 0.005);
 
   if (kAddressSanitizer) {
-    GTEST_SKIP() << "AddressSanitizer's quarantine grows on purpose; memory not compared";
+    GTEST_SKIP() << "AddressSanitizer keeps its own heap; memory not compared";
   }
-  EXPECT_LE(resident_late - resident_early, 64) << "KiB grew from " << resident_early;
+  // A game allocates nothing once the first has run, so not one byte more
+  // may be in use after nine hundred thousand further games.
+  EXPECT_EQ(heap_late, heap_early);
 }
 
 }  // namespace
