@@ -1,14 +1,20 @@
-# Sourced by the other scripts: the Debian 12 packages each task needs, and
-# a helper that installs only what is missing.
+# Sourced by the other scripts: the Debian packages each task needs, by
+# names that Debian 12 and Debian 13 both have, and a helper that installs
+# only what is missing.
 
 # Building the game and the window.
 BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev fonts-liberation2)
-# Running it on a desktop, under X11 or Wayland.
-RUN_PACKAGES=(qt6-qpa-plugins qt6-wayland)
-# The whole test suite: both compilers, clang's fuzzer runtime, valgrind,
-# and the desktop and packaging validators.
-TEST_PACKAGES=(clang libclang-rt-14-dev libgtest-dev librapidcheck-dev libbenchmark-dev
-  valgrind desktop-file-utils appstream dpkg-dev)
+# Running it on a desktop: X11 comes with Qt itself; Wayland needs its
+# plugin. Qt's own Bulgarian texts (context menus) come as translations.
+RUN_PACKAGES=(qt6-wayland qt6-translations-l10n)
+# Building the .deb: CPack calls dpkg-shlibdeps, and file to find binaries.
+PACKAGE_PACKAGES=(dpkg-dev file)
+# The whole test suite: both compilers, clang's fuzzer runtime, the linters,
+# valgrind, the desktop and packaging validators, and the X11 and Wayland
+# servers the window suite runs on.
+TEST_PACKAGES=(clang libclang-rt-dev clang-format clang-tidy libgtest-dev librapidcheck-dev
+  libbenchmark-dev valgrind desktop-file-utils appstream lintian xvfb xauth weston
+  "${PACKAGE_PACKAGES[@]}")
 
 # Installs the named packages that are not installed yet. apt-get update
 # runs only when something is missing, so a ready machine is left alone.
