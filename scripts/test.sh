@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs the whole test suite three
 # times: with g++ (and valgrind's leak check), with clang++ (and a bounded
-# fuzzer run), and with g++ under AddressSanitizer and UBSan. Warnings are
-# errors in all three.
+# fuzzer run, then clang-format and clang-tidy over the code), and with g++
+# under AddressSanitizer and UBSan. Warnings are errors in all three.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/packages.sh
@@ -14,4 +14,5 @@ for preset in gcc clang asan; do
   cmake --preset "$preset"
   cmake --build --preset "$preset"
   ctest --preset "$preset"
+  if [ "$preset" = clang ]; then ./scripts/lint.sh build/clang; fi
 done
