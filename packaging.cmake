@@ -4,12 +4,21 @@
 # prefix at install time).
 set(CPACK_PACKAGE_NAME "zimarela")
 set(CPACK_PACKAGE_VENDOR "The Zimarela developers")
-set(CPACK_PACKAGE_CONTACT "The Zimarela developers <team@zimarela.bg>")
+# The project has no mail host of its own yet; .invalid can never reach
+# anyone by mistake.
+set(CPACK_PACKAGE_CONTACT "The Zimarela developers <zimarela@users.noreply.invalid>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "door game about choosing under uncertainty")
-string(CONCAT CPACK_PACKAGE_DESCRIPTION
-  "Behind one of eight doors waits the jackpot, behind the other seven a cabbage. "
-  "Pick a door, or ask the host to open cabbage doors first; after the fifth the "
-  "sponsor forbids more hints. The game is in Bulgarian.")
+# Below the summary, lines as dpkg shows them: under 80 columns, a lone dot
+# for a blank line.
+string(CONCAT CPACK_DEBIAN_PACKAGE_DESCRIPTION
+  "Behind one of eight doors waits the jackpot, behind the other seven a\n"
+  "cabbage. Pick a door straight away, or ask the host to open cabbage doors\n"
+  "first, one at a time; after the fifth the sponsor forbids more hints and\n"
+  "you must choose.\n"
+  ".\n"
+  "A lost game explains how your chance rose from 1/8 to 1/3 while the host\n"
+  "opened doors. The window counts the games and the wins of the session.\n"
+  "The game is in Bulgarian and runs on X11 and Wayland desktops.")
 set(CPACK_RESOURCE_FILE_LICENSE "${PROJECT_SOURCE_DIR}/LICENSE")
 set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")
 set(CPACK_STRIP_FILES ON)
@@ -17,10 +26,12 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
 set(CPACK_DEBIAN_PACKAGE_SECTION "games")
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://zimarela.bg/")
+set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The window's font by metrics; Qt's own libraries come from dpkg-shlibdeps.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-qpa-plugins, qt6-wayland")
+# Qt's own libraries come from dpkg-shlibdeps. The font stands in for Times
+# New Roman by metrics; the translations put Qt's own texts (a context
+# menu) in Bulgarian. X11 support comes with Qt; Wayland's is a plugin.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 
 include(CPack)

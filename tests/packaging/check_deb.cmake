@@ -40,15 +40,20 @@ endif()
 
 execute_process(COMMAND dpkg-deb --field "${deb}" Depends OUTPUT_VARIABLE depends)
 foreach(wanted "libc6" "libstdc\\+\\+6" "libqt6widgets6" "libqt6gui6" "libqt6core6"
-               "fonts-liberation2")
+               "fonts-liberation2" "qt6-translations-l10n")
   if(NOT depends MATCHES "(^|, )${wanted}( |,|$)")
     message(FATAL_ERROR "Depends lacks ${wanted}: ${depends}")
   endif()
 endforeach()
 
+execute_process(COMMAND dpkg-deb --field "${deb}" Recommends OUTPUT_VARIABLE recommends)
+if(NOT recommends MATCHES "qt6-wayland")
+  message(FATAL_ERROR "Recommends lacks qt6-wayland: ${recommends}")
+endif()
+
 file(MAKE_DIRECTORY "${SCRATCH}/root")
 execute_process(COMMAND dpkg-deb --extract "${deb}" "${SCRATCH}/root" RESULT_VARIABLE result)
 check_desktop_entry("${SCRATCH}/root/usr/share/applications/${APP_ID}.desktop"
-  "/usr/bin/zimarela" "${APP_ID}")
+  "/usr/games/zimarela" "${APP_ID}")
 check_png_size("${SCRATCH}/root/usr/share/icons/hicolor/48x48/apps/${APP_ID}.png" 48)
 message(STATUS "${debs}: Depends: ${depends}")

@@ -20,7 +20,7 @@ endif()
 
 check_png_size("${SCRATCH}/usr/share/icons/hicolor/32x32/apps/${APP_ID}.png" 32)
 check_png_size("${SCRATCH}/usr/share/icons/hicolor/48x48/apps/${APP_ID}.png" 48)
-check_desktop_entry("${SCRATCH}/usr/share/applications/${APP_ID}.desktop" "/usr/bin/zimarela" "${APP_ID}")
+check_desktop_entry("${SCRATCH}/usr/share/applications/${APP_ID}.desktop" "/usr/games/zimarela" "${APP_ID}")
 
 file(READ "${SCRATCH}/usr/share/icons/hicolor/scalable/apps/${APP_ID}.svg" svg)
 if(NOT svg MATCHES "<svg ")

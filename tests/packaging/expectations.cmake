@@ -2,12 +2,15 @@
 
 function(expected_files out prefix app_id)
   set(files
-    "${prefix}/bin/zimarela"
+    "${prefix}/games/zimarela"
     "${prefix}/share/applications/${app_id}.desktop"
+    "${prefix}/share/doc/zimarela/changelog.Debian.gz"
     "${prefix}/share/doc/zimarela/copyright"
     "${prefix}/share/icons/hicolor/32x32/apps/${app_id}.png"
     "${prefix}/share/icons/hicolor/48x48/apps/${app_id}.png"
     "${prefix}/share/icons/hicolor/scalable/apps/${app_id}.svg"
+    "${prefix}/share/lintian/overrides/zimarela"
+    "${prefix}/share/man/man6/zimarela.6.gz"
     "${prefix}/share/metainfo/${app_id}.metainfo.xml")
   list(TRANSFORM files REPLACE "^/" "")
   list(SORT files)
