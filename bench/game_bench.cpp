@@ -62,8 +62,8 @@ void MeasureLoop(benchmark::State& state, Timed timed) {
 // What pausing and resuming the clock costs by itself, to read the paused
 // benchmarks (Offer, PickDoor) against.
 void BM_PauseOverhead(benchmark::State& state) {
-  Measure(
-      state, [] {}, [] {});
+  const auto nothing = [] {};
+  Measure(state, nothing, nothing);
 }
 
 void BM_Load(benchmark::State& state) {

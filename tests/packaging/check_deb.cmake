@@ -39,7 +39,8 @@ if(NOT files STREQUAL expected)
 endif()
 
 execute_process(COMMAND dpkg-deb --field "${deb}" Depends OUTPUT_VARIABLE depends)
-foreach(wanted "libc6" "libstdc\\+\\+6" "libqt6widgets6" "libqt6gui6" "libqt6core6"
+# Debian 13 renamed some libraries for 64-bit time (libqt6core6t64).
+foreach(wanted "libc6" "libstdc\\+\\+6" "libqt6widgets6" "libqt6gui6" "libqt6core6(t64)?"
                "fonts-liberation2" "qt6-translations-l10n")
   if(NOT depends MATCHES "(^|, )${wanted}( |,|$)")
     message(FATAL_ERROR "Depends lacks ${wanted}: ${depends}")
