@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# Proves the README on a machine that has nothing installed: in a fresh
+# minimal root of Debian 12 (bookworm) or 13 (trixie), with a clean
+# environment, it
+#   1. runs the play command until the game's window maps,
+#   2. builds the .deb with the package command,
+#   3. runs the test command, the whole suite,
+#   4. installs the .deb with apt-get into a second fresh root and starts
+#      the installed game until its window maps.
+# The windows map on an X server outside the roots, where this script
+# watches for them. Usage, as root: scripts/fresh-check.sh bookworm|trixie
+set -euo pipefail
+cd "$(dirname "$0")/.."
+suite=${1:?usage: fresh-check.sh bookworm|trixie}
+. scripts/fresh-root.sh
+. scripts/packages.sh
+ensure_packages debootstrap xvfb x11-utils
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/zimarela-$suite.XXXXXX")
+build_root=$work/build
+install_root=$work/install
+display=:$((90 + RANDOM % 9))
+cleanup() {
+  kill "${server:-}" 2>/dev/null || true
+  drop_root "$build_root" && drop_root "$install_root" && rm -rf "$work"
+}
+trap cleanup EXIT
+
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp &
+server=$!
+for _ in $(seq 100); do xdpyinfo -display "$display" >/dev/null 2>&1 && break; sleep 0.1; done
+
+# until_window ROOT COMMAND...: starts COMMAND in ROOT and waits until the
+# game's window maps, then closes the game. Fails if the command ends
+# first. The command may build first, so there is no short time limit.
+until_window() {
+  local root=$1 pid
+  shift
+  in_root "$root" env DISPLAY="$display" "$@" &
+  pid=$!
+  while ! xwininfo -display "$display" -root -tree 2>/dev/null | grep -q '"Зимарела"'; do
+    if ! kill -0 "$pid" 2>/dev/null; then
+      echo "$* ended before the game's window mapped" >&2
+      return 1
+    fi
+    sleep 1
+  done
+  echo "the game's window mapped: $*"
+  stop_root "$root"
+  wait "$pid" 2>/dev/null || true
+}
+
+started=$SECONDS
+step() { echo "== $suite, $((SECONDS - started)) s: $*"; }
+
+step "a fresh root with this tree in /src"
+make_root "$suite" "$build_root"
+mkdir "$build_root/src"
+tar --exclude=./build --exclude=./.git -cf - . | tar -xf - -C "$build_root/src"
+
+step "the play command"
+until_window "$build_root" ./scripts/play.sh
+
+step "the package command"
+in_root "$build_root" ./scripts/package.sh
+deb=$(cd "$build_root/src" && echo build/release/zimarela_*.deb)
+
+step "the test command"
+in_root "$build_root" ./scripts/test.sh
+
+step "the .deb in a second fresh root"
+make_root "$suite" "$install_root"
+mkdir "$install_root/src"
+cp "$build_root/src/$deb" "$install_root/src/"
+in_root "$install_root" env DEBIAN_FRONTEND=noninteractive apt-get update -q
+in_root "$install_root" env DEBIAN_FRONTEND=noninteractive \
+  apt-get install -y -q --no-install-recommends "./$(basename "$deb")"
+program=$(in_root "$install_root" dpkg -L zimarela | grep -E '/(bin|games)/zimarela$')
+until_window "$install_root" "$program"
+
+step "passed"
