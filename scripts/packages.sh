@@ -10,10 +10,10 @@ RUN_PACKAGES=(qt6-wayland qt6-translations-l10n)
 # Building the .deb: CPack calls dpkg-shlibdeps, and file to find binaries.
 PACKAGE_PACKAGES=(dpkg-dev file)
 # The whole test suite: both compilers, clang's fuzzer runtime, the linters,
-# valgrind, the desktop and packaging validators, and the X11 and Wayland
-# servers the window suite runs on.
+# valgrind, the desktop and packaging validators, the X11 and Wayland
+# servers the window suite runs on, and qt6ct for a dark desktop theme.
 TEST_PACKAGES=(clang libclang-rt-dev clang-format clang-tidy libgtest-dev librapidcheck-dev
-  libbenchmark-dev valgrind desktop-file-utils appstream lintian xvfb xauth weston
+  libbenchmark-dev valgrind desktop-file-utils appstream lintian xvfb weston qt6ct
   "${PACKAGE_PACKAGES[@]}")
 
 # Installs the named packages that are not installed yet. apt-get update
