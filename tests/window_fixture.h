@@ -11,9 +11,17 @@
 #include <memory>
 
 #include "scripted_game.h"
+#include "window/framed_window.h"
 #include "window/main_window.h"
 
 namespace testing_support {
+
+// The palette the desktop gave the application before the game chose its
+// own, kept by the test main; a dark theme shows here.
+inline QPalette& DesktopPalette() {
+  static QPalette palette;
+  return palette;
+}
 
 class ShownWindow : public ::testing::Test {
  protected:
@@ -21,18 +29,20 @@ class ShownWindow : public ::testing::Test {
     auto scripted = std::make_unique<ScriptedRandom>();
     random = scripted.get();
     random->Doors({kJackpot});
-    window = std::make_unique<window::MainWindow>(std::move(scripted));
-    window->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    auto game = std::make_unique<window::MainWindow>(std::move(scripted));
+    window = game.get();
+    // As the program shows it: on Wayland inside its own title bar.
+    top_level = window::TopLevelFor(std::move(game));
+    top_level->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(top_level.get()));
   }
 
-  void TearDown() override { window.reset(); }
+  void TearDown() override { top_level.reset(); }
 
   QWidget* Widget(controls::ControlId id) const { return window->WidgetOf(id); }
   const controls::ControlRecord& Record() const { return window->Record(); }
 
-  // A radio button takes clicks only on its mark and caption, not across
-  // its whole rectangle, so aim at the mark.
+  // Aims at the mark, where a plain radio button would take the click too.
   void ClickOption(controls::ControlId id) const {
     QWidget* button = Widget(id);
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
@@ -56,7 +66,8 @@ class ShownWindow : public ::testing::Test {
 
   static constexpr int kJackpot = 5;
   ScriptedRandom* random = nullptr;
-  std::unique_ptr<window::MainWindow> window;
+  std::unique_ptr<QWidget> top_level;
+  window::MainWindow* window = nullptr;
 };
 
 }  // namespace testing_support

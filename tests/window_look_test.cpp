@@ -126,7 +126,7 @@ class WindowPixels : public ShownWindow {
   }
 
   QPoint InWindow(controls::ControlId id, QPoint local) const {
-    return Widget(id)->mapTo(window.get(), local);
+    return Widget(id)->mapTo(window, local);
   }
 
   QImage image;
@@ -157,6 +157,16 @@ TEST_F(WindowPixels, EachControlShowsItsOwnColour) {
   EXPECT_EQ(At(InWindow(Label1_4, {3, 20})), 0xFFE0C0U);
   EXPECT_EQ(At({3, 100}), 0xC0C0FFU);
   EXPECT_EQ(At(InWindow(Frame1, {124, 100})), 0xC0C0FFU);
+}
+
+// "Игри:" reaches one pixel into the games box; the box's border stays.
+TEST_F(WindowPixels, LabelsLieBeneathTheControlsTheyTouch) {
+  Grab();
+  const QRect label = Widget(Label1_3)->geometry();
+  const QRect box = Widget(Text2_0)->geometry();
+  ASSERT_TRUE(label.intersects(box));
+  EXPECT_NE(At({box.left(), box.center().y()}), 0xFFE0C0U);
+  EXPECT_EQ(At({box.left() - 1, box.center().y()}), 0xFFE0C0U);
 }
 
 TEST_F(WindowPixels, TheSponsorNoticeShowsOrangeOnPaleYellow) {

@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
 
@@ -67,6 +68,24 @@ TEST_F(WindowPlay, AWholeGameByClicks) {
   EXPECT_TRUE(Widget(Option2_1)->isEnabled());
   EXPECT_FALSE(Checked(Option1(kJackpot)));
   EXPECT_EQ(static_cast<QRadioButton*>(Widget(Option1(0)))->text(), "Врата 1");
+}
+
+// An option button paints its whole strip, so a click anywhere on it counts,
+// through the same event rules as a click on its mark.
+TEST_F(WindowPlay, AClickNearTheFarEndOfAStripSelectsIt) {
+  const auto far_end = [this](controls::ControlId id) {
+    QWidget* strip = Widget(id);
+    QTest::mouseClick(strip, Qt::LeftButton, {}, QPoint(strip->width() - 3, strip->height() / 2));
+  };
+  far_end(Option1(0));  // locked: the doors frame is disabled
+  EXPECT_FALSE(Checked(Option1(0)));
+  far_end(Option2_1);
+  EXPECT_TRUE(Checked(Option2_1));
+  EXPECT_TRUE(Widget(Command1_0)->isEnabled());
+  far_end(Option2_0);
+  far_end(Option1(kJackpot));
+  EXPECT_TRUE(Checked(Option1(kJackpot)));
+  EXPECT_EQ(window->Game().WinsCount(), 1);
 }
 
 TEST_F(WindowPlay, ALosingPickShowsTheLesson) {
@@ -148,7 +167,7 @@ TEST_F(WindowPlay, TheResultBoxScrollsToItsLastLine) {
 
 TEST_F(WindowPlay, FocusStartsOnTheResultBoxAndTabsInTabIndexOrder) {
   window->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window));
   EXPECT_EQ(QApplication::focusWidget(), Widget(Text1_0));
   // Hidden controls, labels, frames and the locked doors are skipped.
   for (const controls::ControlId next :
@@ -161,7 +180,7 @@ TEST_F(WindowPlay, FocusStartsOnTheResultBoxAndTabsInTabIndexOrder) {
 
 TEST_F(WindowPlay, TheKeyboardAloneCanPlayAGame) {
   window->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window));
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
   ASSERT_EQ(QApplication::focusWidget(), Widget(Option2_1));
@@ -179,6 +198,23 @@ TEST_F(WindowPlay, TheKeyboardAloneCanPlayAGame) {
   Widget(Option1(kJackpot))->setFocus();
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
   EXPECT_EQ(window->Game().WinsCount(), 1);
+
+  // The pick locked the door that had the focus, and the whole chooser:
+  // the focus moves on to the next control that can take it.
+  EXPECT_EQ(QApplication::focusWidget(), Widget(Command1_1));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), Widget(Text2_0));
+}
+
+TEST_F(WindowPlay, TheResultBoxMenuSpeaksBulgarian) {
+  const std::unique_ptr<QMenu> menu(
+      static_cast<QPlainTextEdit*>(Widget(Text1_0))->createStandardContextMenu());
+  const QAction* copy = menu->findChild<QAction*>(QStringLiteral("edit-copy"));
+  ASSERT_NE(copy, nullptr);
+  // The action's text carries its shortcut after a tab.
+  const QString text = copy->text().section(QLatin1Char('\t'), 0, 0);
+  EXPECT_NE(text, "&Copy");
+  EXPECT_EQ(text, QCoreApplication::translate("QWidgetTextControl", "&Copy"));
 }
 
 TEST_F(WindowPlay, EveryControlButThePeekSpotHasAnAccessibleName) {

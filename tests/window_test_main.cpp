@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "window/application.h"
+#include "window_fixture.h"
 
 int main(int argc, char* argv[]) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -15,7 +16,8 @@ int main(int argc, char* argv[]) {
     qputenv("XDG_RUNTIME_DIR", runtime_dir.path().toLocal8Bit());
   }
   ::testing::InitGoogleTest(&argc, argv);
-  QApplication application(argc, argv);
+  const auto application = window::StartApplication(argc, argv);
+  testing_support::DesktopPalette() = QApplication::palette();
   window::ConfigureApplication();
   return RUN_ALL_TESTS();
 }

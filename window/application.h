@@ -2,18 +2,24 @@
 // the window tests so both see the same look.
 #pragma once
 
+#include <QApplication>
+#include <memory>
+
 namespace window {
 
 // The reverse-DNS id that names the desktop entry, the icon and the
 // AppStream data; the build defines it once for all of them.
 inline constexpr char kApplicationId[] = ZIMARELA_APP_ID;
 
-// Call once the QApplication exists. Picks the Fusion style, so that the colours and geometry come
-// out the same on every desktop, and sets the names and icon the desktop shows.
-void ConfigureApplication();
+// Creates the application. Where no display can be reached (none named, or
+// one named that does not answer) it prints one sentence and exits with
+// status 1, where Qt on its own prints six lines and aborts.
+std::unique_ptr<QApplication> StartApplication(int& argc, char** argv);
 
-// Whether Qt has anywhere to open a window: a display, a Wayland socket, or
-// an explicitly chosen platform such as offscreen.
-bool HasDisplay();
+// Call once the QApplication exists. Picks the Fusion style and its light
+// palette, so that the colours and geometry come out the same on every
+// desktop, dark themes included; loads Qt's own Bulgarian texts; and sets
+// the names and icon the desktop shows.
+void ConfigureApplication();
 
 }  // namespace window

@@ -111,6 +111,9 @@ QWidget* CreateLabel(QWidget* parent) {
   label->setTextFormat(Qt::PlainText);
   label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
   label->setWordWrap(true);
+  // A label belongs to the window's own surface: any control it touches,
+  // such as the counter box beside "Игри:", draws over it.
+  label->lower();
   return label;
 }
 

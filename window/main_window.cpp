@@ -1,5 +1,6 @@
 #include "window/main_window.h"
 
+#include <QApplication>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -107,11 +108,13 @@ void MainWindow::OnTick() {
 }
 
 void MainWindow::Sync() {
+  QWidget* had_focus = QApplication::focusWidget();
   for (const ControlLook& look : Looks()) {
     QWidget* widget = WidgetOf(look.id);
     const QSignalBlocker blocker(widget);
     ApplyState(look.id, record_.State(look.id), widget);
   }
+  KeepFocus(had_focus);
   // The record's timer flag rules; enabling a running timer keeps its beat.
   if (!record_.Enabled(ControlId::Timer1)) {
     timer_.stop();
@@ -120,17 +123,48 @@ void MainWindow::Sync() {
   }
 }
 
-void MainWindow::showEvent(QShowEvent* event) {
-  if (!centred_) {
-    centred_ = true;
-    if (const QScreen* screen = this->screen()) {
-      QRect frame = geometry();
-      frame.moveCenter(screen->availableGeometry().center());
-      move(frame.topLeft());
+void MainWindow::KeepFocus(QWidget* had_focus) {
+  // Qt drops the focus when a control, or the frame around it, is locked
+  // or hidden, and the next Tab would start from nowhere. Pass it on from
+  // there as Tab would instead.
+  if (had_focus == nullptr || !isAncestorOf(had_focus)) return;
+  const QWidget* focus = QApplication::focusWidget();
+  if (focus != nullptr && focus->isEnabled() && focus->isVisible()) return;
+  for (QWidget* next = had_focus->nextInFocusChain(); next != had_focus;
+       next = next->nextInFocusChain()) {
+    if (next->isEnabled() && next->isVisible() && (next->focusPolicy() & Qt::TabFocus) != 0 &&
+        isAncestorOf(next)) {
+      next->setFocus(Qt::TabFocusReason);
+      return;
     }
+  }
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+  if (!shown_) {
+    shown_ = true;
+    if (isWindow()) CentreOnScreen();
     WidgetOf(ControlId::Text1_0)->setFocus(Qt::OtherFocusReason);
   }
   QWidget::showEvent(event);
+}
+
+void MainWindow::moveEvent(QMoveEvent* event) {
+  // A window manager adds its frame only once the window maps; the first
+  // time the frame is known, centre again by the whole of it.
+  if (isWindow() && !centred_by_frame_ && frameGeometry().size() != size()) {
+    centred_by_frame_ = true;
+    CentreOnScreen();
+  }
+  QWidget::moveEvent(event);
+}
+
+void MainWindow::CentreOnScreen() {
+  if (const QScreen* screen = this->screen()) {
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
+  }
 }
 
 }  // namespace window

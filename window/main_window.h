@@ -36,6 +36,7 @@ class MainWindow final : public QWidget {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
 
  private:
   using EntryPoint = void (controls::ControlRecord::*)(std::int16_t);
@@ -45,6 +46,11 @@ class MainWindow final : public QWidget {
   void SetTabOrder();
   void Forward(EntryPoint entry, std::int16_t index);
   void OnTick();
+  // Moves the focus on, in tab order, when a redraw has locked or hidden
+  // the control that had it.
+  void KeepFocus(QWidget* had_focus);
+  // Centres the whole window, frame and title bar included, on its screen.
+  void CentreOnScreen();
   // Draws the whole record. Runs after every entry point, and only here.
   void Sync();
 
@@ -53,7 +59,8 @@ class MainWindow final : public QWidget {
   game::Game game_;
   std::array<QWidget*, controls::kControlCount> widgets_{};
   QTimer timer_;
-  bool centred_ = false;
+  bool shown_ = false;
+  bool centred_by_frame_ = false;
 };
 
 }  // namespace window

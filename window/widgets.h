@@ -30,7 +30,8 @@ class ClickableLabel final : public QLabel {
 // and the mark follows the record when the window redraws. It is not
 // auto-exclusive, because the record, not Qt, keeps each group to one
 // selection; so every button is its own tab stop, and arrow keys move the
-// focus without picking a door by accident.
+// focus without picking a door by accident. It paints its whole coloured
+// strip, so the whole strip takes the click, not only the mark and caption.
 class RecordOptionButton final : public QRadioButton {
   Q_OBJECT
 
@@ -43,6 +44,7 @@ class RecordOptionButton final : public QRadioButton {
 
  protected:
   void nextCheckState() override {}
+  bool hitButton(const QPoint& position) const override { return rect().contains(position); }
 };
 
 }  // namespace window
