@@ -19,16 +19,23 @@ ensure_packages debootstrap xvfb x11-utils
 work=$(mktemp -d "${TMPDIR:-/tmp}/zimarela-$suite.XXXXXX")
 build_root=$work/build
 install_root=$work/install
-display=:$((90 + RANDOM % 9))
 cleanup() {
   kill "${server:-}" 2>/dev/null || true
   drop_root "$build_root" && drop_root "$install_root" && rm -rf "$work"
 }
 trap cleanup EXIT
 
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp &
+# A free display far above the ones the test suite's own servers take
+# from :0 up inside the root, which shares this server's socket folder.
+number=90
+while [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ]; do
+  number=$((number + 1))
+done
+display=:$number
+mkfifo "$work/ready"
+Xvfb "$display" -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/ready" &
 server=$!
-for _ in $(seq 100); do xdpyinfo -display "$display" >/dev/null 2>&1 && break; sleep 0.1; done
+read -r _ <"$work/ready"  # Xvfb writes its number once it listens
 
 # until_window ROOT COMMAND...: starts COMMAND in ROOT and waits until the
 # game's window maps, then closes the game. Fails if the command ends
