@@ -1,6 +1,5 @@
 #include "window/main_window.h"
 
-#include <QApplication>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -108,7 +107,8 @@ void MainWindow::OnTick() {
 }
 
 void MainWindow::Sync() {
-  QWidget* had_focus = QApplication::focusWidget();
+  // The window's own focus child, which it keeps even while inactive.
+  QWidget* had_focus = focusWidget();
   for (const ControlLook& look : Looks()) {
     QWidget* widget = WidgetOf(look.id);
     const QSignalBlocker blocker(widget);
@@ -128,7 +128,7 @@ void MainWindow::KeepFocus(QWidget* had_focus) {
   // or hidden, and the next Tab would start from nowhere. Pass it on from
   // there as Tab would instead.
   if (had_focus == nullptr || !isAncestorOf(had_focus)) return;
-  const QWidget* focus = QApplication::focusWidget();
+  const QWidget* focus = focusWidget();
   if (focus != nullptr && focus->isEnabled() && focus->isVisible()) return;
   for (QWidget* next = had_focus->nextInFocusChain(); next != had_focus;
        next = next->nextInFocusChain()) {
