@@ -61,8 +61,8 @@ stop_root() {
   return 0
 }
 
-# drop_root DIR: ends what runs there, unmounts everything under DIR, then removes it; nothing is
-# removed while anything is still mounted there.
+# drop_root DIR: ends what runs there, unmounts everything under DIR, then
+# removes it; nothing is removed while anything is still mounted there.
 drop_root() {
   [ -d "$1" ] || return 0
   stop_root "$1"
