@@ -8,8 +8,8 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 
-#include "window/layout.h"
-#include "window/twips.h"
+#include "controls/layout.h"
+#include "controls/twips.h"
 #include "window_fixture.h"
 
 namespace {
@@ -19,13 +19,13 @@ using enum controls::ControlId;
 using testing_support::ShownWindow;
 
 TEST(Twips, FifteenMakeOnePixel) {
-  EXPECT_EQ(window::TwipsToPixels(0), 0);
-  EXPECT_EQ(window::TwipsToPixels(15), 1);
-  EXPECT_EQ(window::TwipsToPixels(7110), 474);
-  EXPECT_EQ(window::TwipsToPixels(5310), 354);
-  EXPECT_EQ(window::TwipsToPixels(7), 0);
-  EXPECT_EQ(window::TwipsToPixels(8), 1);
-  EXPECT_EQ(window::TwipsToPixels(-15), -1);
+  EXPECT_EQ(layout::TwipsToPixels(0), 0);
+  EXPECT_EQ(layout::TwipsToPixels(15), 1);
+  EXPECT_EQ(layout::TwipsToPixels(7110), 474);
+  EXPECT_EQ(layout::TwipsToPixels(5310), 354);
+  EXPECT_EQ(layout::TwipsToPixels(7), 0);
+  EXPECT_EQ(layout::TwipsToPixels(8), 1);
+  EXPECT_EQ(layout::TwipsToPixels(-15), -1);
 }
 
 using WindowLayout = ShownWindow;

@@ -8,10 +8,9 @@
 #include <QPushButton>
 #include <QScrollBar>
 
-#include "controls/texts.h"
-#include "window/layout.h"
+#include "controls/layout.h"
+#include "controls/twips.h"
 #include "window/qt_text.h"
-#include "window/twips.h"
 #include "window/widgets.h"
 
 namespace window {
@@ -20,11 +19,9 @@ namespace {
 using controls::ControlId;
 using controls::ControlKind;
 
-// Locked controls must stay legible on their pale colours, which the
-// style's own disabled grey is not.
-constexpr auto kDimmedText = "#6c6c84";
-
 QColor ToColor(std::uint32_t rgb) { return QColor::fromRgb(static_cast<QRgb>(rgb)); }
+
+QString ColorName(std::uint32_t rgb) { return ToColor(rgb).name(); }
 
 // Qt breaks lines at LF; the record keeps CR LF.
 QString ToDisplay(const std::string& text) {
@@ -37,7 +34,7 @@ QString Caption(const std::string& text) {
   return ToQString(text).replace(QLatin1Char('&'), QStringLiteral("&&"));
 }
 
-void PaintBackground(QWidget* widget, const ControlLook& look) {
+void PaintBackground(QWidget* widget, const layout::ControlLook& look) {
   QPalette palette = widget->palette();
   if (look.back) {
     palette.setColor(widget->backgroundRole(), ToColor(*look.back));
@@ -54,12 +51,11 @@ void PaintBackground(QWidget* widget, const ControlLook& look) {
 }
 
 QWidget* CreateTextBox(ControlId id, QWidget* parent) {
-  if (id == ControlId::Text2_0 || id == ControlId::Text2_1) {
+  if (!layout::IsMultiLine(id)) {
     auto* line = new QLineEdit(parent);
     line->setReadOnly(true);
     line->setAlignment(Qt::AlignCenter);
-    line->setAccessibleName(
-        ToQString(id == ControlId::Text2_0 ? texts::kGamesCaption : texts::kWinsCaption));
+    line->setAccessibleName(ToQString(layout::AccessibleName(id)));
     return line;
   }
   auto* box = new QPlainTextEdit(parent);
@@ -72,37 +68,41 @@ QWidget* CreateTextBox(ControlId id, QWidget* parent) {
   box->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
   box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  box->setAccessibleName(ToQString(texts::kResultBoxName));
+  box->setAccessibleName(ToQString(layout::AccessibleName(id)));
   return box;
 }
 
-QWidget* CreateCommandButton(const ControlLook& look, QWidget* parent) {
+QWidget* CreateCommandButton(const layout::ControlLook& look, QWidget* parent) {
   auto* button = new QPushButton(parent);
   button->setAutoDefault(false);
   // A style sheet is the one way every Qt style paints a button in exactly
   // its own colour rather than the theme's.
-  const QColor back = ToColor(look.back.value_or(0xE0E0E0));
+  const std::uint32_t back = look.back.value_or(0xE0E0E0);
   button->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; border: 1px solid "
-                                       "#707070; border-radius: 2px; }"
-                                       "QPushButton:pressed { background-color: %2; }"
-                                       "QPushButton:focus { border: 2px solid #2850b8; }"
-                                       "QPushButton:disabled { color: %3; }")
-                            .arg(back.name(), back.darker(120).name(), kDimmedText));
+                                       "%2; border-radius: 2px; }"
+                                       "QPushButton:pressed { background-color: %3; }"
+                                       "QPushButton:focus { border: 2px solid %4; }"
+                                       "QPushButton:disabled { color: %5; }")
+                            .arg(ColorName(back), ColorName(layout::kButtonBorder),
+                                 ColorName(layout::Pressed(back)), ColorName(layout::kFocusRing),
+                                 ColorName(layout::kDimmedText)));
   return button;
 }
 
-QWidget* CreateFrame(const ControlLook& look, QWidget* parent) {
+QWidget* CreateFrame(const layout::ControlLook& look, QWidget* parent) {
   auto* frame = new QGroupBox(parent);
   // Fusion shades a group box's inside; a frame here is exactly the
   // window's colour, with its caption set into the top edge.
-  const QString back = ToColor(look.back.value_or(kWindowBack)).name();
-  frame->setStyleSheet(
-      QStringLiteral("QGroupBox { background-color: %1; border: 1px solid #8080a8; "
-                     "border-radius: 2px; margin-top: 9px; }"
-                     "QGroupBox::title { subcontrol-origin: margin; left: 6px; "
-                     "padding: 0px 2px; background-color: %1; }"
-                     "QGroupBox:disabled, QRadioButton:disabled { color: %2; }")
-          .arg(back, kDimmedText));
+  const QString back = ColorName(look.back.value_or(layout::kWindowBack));
+  frame->setStyleSheet(QStringLiteral("QGroupBox { background-color: %1; border: 1px solid %2; "
+                                      "border-radius: 2px; margin-top: %3px; }"
+                                      "QGroupBox::title { subcontrol-origin: margin; left: %4px; "
+                                      "padding: 0px 2px; background-color: %1; }"
+                                      "QGroupBox:disabled, QRadioButton:disabled { color: %5; }")
+                           .arg(back, ColorName(layout::kFrameBorder))
+                           .arg(layout::kFrameBorderTopPixels)
+                           .arg(layout::kFrameCaptionLeftPixels)
+                           .arg(ColorName(layout::kDimmedText)));
   return frame;
 }
 
@@ -117,7 +117,7 @@ QWidget* CreateLabel(QWidget* parent) {
   return label;
 }
 
-QWidget* CreateByKind(ControlId id, const ControlLook& look, QWidget* parent) {
+QWidget* CreateByKind(ControlId id, const layout::ControlLook& look, QWidget* parent) {
   switch (controls::Info(id).kind) {
     case ControlKind::TextBox:
       return CreateTextBox(id, parent);
@@ -154,8 +154,9 @@ void Update(QWidget* widget, QString (Widget::*get)() const, void (Widget::*set)
 
 QFont GameFont(int pixels) {
   QFont font;
-  font.setFamilies({QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"),
-                    QStringLiteral("Tinos")});
+  QStringList families;
+  for (const std::string_view family : layout::kFontFamilies) families << ToQString(family);
+  font.setFamilies(families);
   font.setStyleHint(QFont::Serif);
   font.setPixelSize(pixels);
   font.setWeight(QFont::Normal);
@@ -163,13 +164,14 @@ QFont GameFont(int pixels) {
 }
 
 QWidget* CreateControlWidget(ControlId id, QWidget* parent) {
-  const ControlLook& look = LookOf(id);
+  const layout::ControlLook& look = layout::LookOf(id);
   QWidget* widget = CreateByKind(id, look, parent);
   // Set on every control: a style sheet on a frame would otherwise hand
   // the controls inside it the application's font instead of the window's.
-  widget->setFont(GameFont(id == ControlId::Label1_1 ? kNoticeFontPixels : kFontPixels));
-  widget->setGeometry(TwipsToPixels(look.left), TwipsToPixels(look.top), TwipsToPixels(look.width),
-                      TwipsToPixels(look.height));
+  widget->setFont(
+      GameFont(id == ControlId::Label1_1 ? layout::kNoticeFontPixels : layout::kFontPixels));
+  widget->setGeometry(layout::TwipsToPixels(look.left), layout::TwipsToPixels(look.top),
+                      layout::TwipsToPixels(look.width), layout::TwipsToPixels(look.height));
   if (controls::Info(id).kind != ControlKind::CommandButton) PaintBackground(widget, look);
   widget->setObjectName(QStringLiteral("%1_%2")
                             .arg(ToQString(controls::Info(id).name))

@@ -6,9 +6,9 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
+#include "controls/layout.h"
 #include "controls/texts.h"
 #include "window/control_widgets.h"
-#include "window/layout.h"
 #include "window/qt_text.h"
 
 namespace window {
@@ -53,7 +53,7 @@ void CloseBox::paintEvent(QPaintEvent* /*event*/) {
 
 TitleBar::TitleBar(QWidget* parent) : QWidget(parent) {
   setFixedHeight(kTitleHeight);
-  setFont(GameFont(kFontPixels));
+  setFont(GameFont(layout::kFontPixels));
   auto* close = new CloseBox(this);
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -87,7 +87,7 @@ FramedWindow::FramedWindow(std::unique_ptr<QWidget> client)
       client_(client.release()) {
   setWindowTitle(ToQString(texts::kTitle));
   QPalette back = palette();
-  back.setColor(QPalette::Window, QColor::fromRgb(kWindowBack));
+  back.setColor(QPalette::Window, QColor::fromRgb(layout::kWindowBack));
   setPalette(back);
   setAutoFillBackground(true);
 

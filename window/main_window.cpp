@@ -7,11 +7,11 @@
 #include <algorithm>
 #include <vector>
 
+#include "controls/layout.h"
 #include "controls/texts.h"
+#include "controls/twips.h"
 #include "window/control_widgets.h"
-#include "window/layout.h"
 #include "window/qt_text.h"
-#include "window/twips.h"
 #include "window/widgets.h"
 
 namespace window {
@@ -25,10 +25,11 @@ MainWindow::MainWindow(std::unique_ptr<game::RandomSource> random)
   setWindowTitle(ToQString(texts::kTitle));
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-  setFixedSize(TwipsToPixels(kClientWidthTwips), TwipsToPixels(kClientHeightTwips));
-  setFont(GameFont(kFontPixels));
+  setFixedSize(layout::TwipsToPixels(layout::kClientWidthTwips),
+               layout::TwipsToPixels(layout::kClientHeightTwips));
+  setFont(GameFont(layout::kFontPixels));
   QPalette back = palette();
-  back.setColor(QPalette::Window, QColor::fromRgb(kWindowBack));
+  back.setColor(QPalette::Window, QColor::fromRgb(layout::kWindowBack));
   setPalette(back);
   setAutoFillBackground(true);
 
@@ -47,7 +48,7 @@ MainWindow::MainWindow(std::unique_ptr<game::RandomSource> random)
 MainWindow::~MainWindow() = default;
 
 void MainWindow::BuildControls() {
-  for (const ControlLook& look : Looks()) {
+  for (const layout::ControlLook& look : layout::Looks()) {
     const controls::Container container = controls::Info(look.id).container;
     QWidget* parent = this;
     if (container == controls::Container::Frame1) parent = WidgetOf(ControlId::Frame1);
@@ -84,11 +85,13 @@ QWidget* MainWindow::BuildControl(ControlId id, QWidget* parent) {
 }
 
 void MainWindow::SetTabOrder() {
-  std::vector<ControlLook> order(Looks().begin(), Looks().end());
+  std::vector<layout::ControlLook> order(layout::Looks().begin(), layout::Looks().end());
   std::sort(order.begin(), order.end(),
-            [](const ControlLook& a, const ControlLook& b) { return a.tab_index < b.tab_index; });
+            [](const layout::ControlLook& a, const layout::ControlLook& b) {
+              return a.tab_index < b.tab_index;
+            });
   QWidget* previous = nullptr;
-  for (const ControlLook& look : order) {
+  for (const layout::ControlLook& look : order) {
     QWidget* widget = WidgetOf(look.id);
     if (widget->focusPolicy() == Qt::NoFocus) continue;
     if (previous != nullptr) QWidget::setTabOrder(previous, widget);
@@ -109,7 +112,7 @@ void MainWindow::OnTick() {
 void MainWindow::Sync() {
   // The window's own focus child, which it keeps even while inactive.
   QWidget* had_focus = focusWidget();
-  for (const ControlLook& look : Looks()) {
+  for (const layout::ControlLook& look : layout::Looks()) {
     QWidget* widget = WidgetOf(look.id);
     const QSignalBlocker blocker(widget);
     ApplyState(look.id, record_.State(look.id), widget);

@@ -1,8 +1,10 @@
-#include "window/layout.h"
+#include "controls/layout.h"
 
 #include <stdexcept>
 
-namespace window {
+#include "controls/texts.h"
+
+namespace layout {
 namespace {
 
 using enum controls::ControlId;
@@ -48,4 +50,20 @@ const ControlLook& LookOf(controls::ControlId id) {
   throw std::out_of_range("the timer is never drawn");
 }
 
-}  // namespace window
+bool IsMultiLine(controls::ControlId id) { return id == Text1_0 || id == Text1_1; }
+
+std::string_view AccessibleName(controls::ControlId id) {
+  switch (id) {
+    case Text2_0:
+      return texts::kGamesCaption;
+    case Text2_1:
+      return texts::kWinsCaption;
+    case Text1_0:
+    case Text1_1:
+      return texts::kResultBoxName;
+    default:
+      return {};
+  }
+}
+
+}  // namespace layout

@@ -1,10 +1,10 @@
 // Twips are the layout's unit: 1440 to the inch, so 15 make one pixel at
-// 96 dpi. Qt's device-independent pixels are exactly such 96-dpi pixels,
-// and the toolkit scales them to the screen, which keeps the layout whole
-// at any scale factor.
+// 96 dpi. Both front ends place controls in device-independent pixels of
+// exactly that size (Qt's, and the browser's CSS pixels), and scale them to
+// the screen, which keeps the layout whole at any scale factor or zoom.
 #pragma once
 
-namespace window {
+namespace layout {
 
 inline constexpr int kTwipsPerPixel = 15;
 
@@ -15,4 +15,4 @@ constexpr int TwipsToPixels(int twips) {
   return twips >= 0 ? (twips + half) / kTwipsPerPixel : -((-twips + half) / kTwipsPerPixel);
 }
 
-}  // namespace window
+}  // namespace layout
