@@ -50,6 +50,11 @@ inline constexpr std::uint32_t kFocusRing = 0x2850B8;
 // below the frame's top, and the caption starts this far in from its left.
 inline constexpr int kFrameBorderTopPixels = 9;
 inline constexpr int kFrameCaptionLeftPixels = 6;
+// Where a multi-line box lays out its text: this far in from its left and
+// top edges, and this far from its right edge, scroll bar included. Every
+// front end keeps to it, so the result breaks its lines in the same places.
+inline constexpr int kTextInsetPixels = 5;
+inline constexpr int kTextRightInsetPixels = 19;
 
 // A pressed button darkens its own colour by a sixth.
 constexpr std::uint32_t Pressed(std::uint32_t rgb) {

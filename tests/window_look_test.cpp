@@ -4,6 +4,8 @@
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
+#include <QPlainTextEdit>
+#include <QTextDocument>
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionButton>
@@ -101,6 +103,18 @@ TEST_F(WindowLayout, NoCaptionIsClipped) {
       EXPECT_LT(metrics.horizontalAdvance(frame->title()) + 16, frame->width());
     }
   }
+}
+
+// The web page lays the result out in the same width, from the same
+// figures; if the style's frame or scroll bar changed, lines would break
+// differently there.
+TEST_F(WindowLayout, TheResultWrapsInsideTheInsetsEveryFrontEndUses) {
+  const auto* box = static_cast<QPlainTextEdit*>(Widget(Text1_0));
+  const int margin = static_cast<int>(box->document()->documentMargin());
+  const QRect text = box->viewport()->geometry().adjusted(margin, margin, -margin, 0);
+  EXPECT_EQ(text.left(), layout::kTextInsetPixels);
+  EXPECT_EQ(text.top(), layout::kTextInsetPixels);
+  EXPECT_EQ(box->width() - 1 - text.right(), layout::kTextRightInsetPixels);
 }
 
 TEST_F(WindowLayout, TheSponsorNoticeWrapsOntoTwoLines) {

@@ -1,0 +1,186 @@
+// Builds one element for every control of the game's layout table and draws
+// the record's state into them. It knows how to draw each kind of control,
+// and nothing about what any control means: captions, texts, positions,
+// colours, flags and the tab order all come from the game.
+"use strict";
+
+const kElementBuilders = {
+  label(control) {
+    const element = document.createElement("div");
+    element.className = "control label";
+    return element;
+  },
+  textBox(control) {
+    const element = document.createElement(control.multiLine ? "textarea" : "input");
+    element.className = `control text-box ${control.multiLine ? "multi-line" : "single-line"}`;
+    element.readOnly = true;
+    if (control.accessibleName) element.setAttribute("aria-label", control.accessibleName);
+    return element;
+  },
+  listBox(control) {
+    const element = document.createElement("select");
+    element.className = "control list-box";
+    element.size = 2;  // anything above one makes it a list box, not a drop-down
+    return element;
+  },
+  commandButton(control) {
+    const element = document.createElement("button");
+    element.type = "button";
+    element.className = "control command-button";
+    return element;
+  },
+  frame(control) {
+    const element = document.createElement("fieldset");
+    element.className = "control frame";
+    element.append(document.createElement("legend"));
+    return element;
+  },
+  optionButton(control) {
+    const element = document.createElement("label");
+    element.className = "control option-button";
+    const mark = document.createElement("input");
+    mark.type = "radio";
+    element.append(mark, document.createElement("span"));
+    return element;
+  },
+};
+
+// The window's shared looks become custom properties for page.css.
+function applyWindowLook(root, design) {
+  const properties = {
+    "--window-back": design.back,
+    "--dimmed-text": design.dimmedText,
+    "--frame-border": design.frameBorder,
+    "--button-border": design.buttonBorder,
+    "--focus-ring": design.focusRing,
+    "--frame-border-top": `${design.frameBorderTop}px`,
+    "--frame-caption-left": `${design.frameCaptionLeft}px`,
+    "--font-families": design.fontFamilies.map((family) => `"${family}"`).join(", "),
+    "--font-size": `${design.fontPixels}px`,
+  };
+  for (const [name, value] of Object.entries(properties)) root.style.setProperty(name, value);
+  root.classList.add("window");
+  root.style.width = `${design.width}px`;
+  root.style.height = `${design.height}px`;
+  root.setAttribute("aria-label", design.caption);
+}
+
+function applyControlLook(element, control) {
+  Object.assign(element.style, {
+    left: `${control.left}px`,
+    top: `${control.top}px`,
+    width: `${control.width}px`,
+    height: `${control.height}px`,
+    fontSize: `${control.fontPixels}px`,
+  });
+  if (control.back) element.style.backgroundColor = control.back;
+  if (control.pressed) element.style.setProperty("--pressed", control.pressed);
+  if (control.fore) element.style.color = control.fore;
+  element.id = `${control.name}_${control.index}`.replace("_-1", "");
+}
+
+// A multi-line box lays its text out exactly as wide as the desktop
+// window's does, whatever border and scroll bar this browser draws.
+function fitTextInsets(element, design) {
+  const style = getComputedStyle(element);
+  const border = parseFloat(style.borderLeftWidth);
+  const scrollBar = element.offsetWidth - element.clientWidth - border -
+      parseFloat(style.borderRightWidth);
+  element.style.paddingLeft = `${design.textInset - border}px`;
+  element.style.paddingTop = `${design.textInset - border}px`;
+  element.style.paddingRight = `${design.textRightInset - border - scrollBar}px`;
+}
+
+// Builds every control inside `root`. The document order is the tab order,
+// so screen readers and the Tab key meet the controls as on the desktop.
+function buildWindow(root, design) {
+  applyWindowLook(root, design);
+  const elements = [];
+  for (const control of design.controls) {
+    const element = kElementBuilders[control.kind](control);
+    applyControlLook(element, control);
+    elements[control.position] = element;
+  }
+  const byTabIndex = [...design.controls].sort((a, b) => a.tabIndex - b.tabIndex);
+  for (const control of byTabIndex) {
+    const parent = control.container === null ? root : elements[control.container];
+    parent.append(elements[control.position]);
+  }
+  for (const control of design.controls) {
+    if (control.multiLine) fitTextInsets(elements[control.position], design);
+  }
+  return { design, elements, root };
+}
+
+// Changes a property only when it differs: a redraw that touched nothing
+// else must not disturb a scroll position, a selection or an observer.
+function update(element, property, value) {
+  if (element[property] !== value) element[property] = value;
+}
+
+const kStateDrawers = {
+  label(element, state) {
+    update(element, "textContent", state.text);
+  },
+  textBox(element, state) {
+    // Only a new text starts again from its top; setting the text a box
+    // already shows would lose the player's scroll position.
+    const text = state.text.replaceAll("\r\n", "\n");
+    if (element.value === text) return;
+    element.value = text;
+    element.setSelectionRange(0, 0);
+    element.scrollTop = 0;
+  },
+  listBox(element, state) {
+    const shown = [...element.options].map((option) => option.text);
+    if (shown.join("\n") === state.items.join("\n")) return;
+    element.replaceChildren(...state.items.map((item) => new Option(item)));
+    update(element, "size", Math.max(2, state.items.length));
+  },
+  commandButton(element, state) {
+    update(element, "textContent", state.text);
+    update(element, "disabled", !state.enabled);
+  },
+  frame(element, state) {
+    update(element.firstElementChild, "textContent", state.text);
+    update(element, "disabled", !state.enabled);
+  },
+  optionButton(element, state) {
+    const [mark, caption] = element.children;
+    update(caption, "textContent", state.text);
+    update(mark, "checked", state.selected);
+    update(mark, "disabled", !state.enabled);
+  },
+};
+
+// The elements that may ever take the focus, in tab order.
+function focusCandidates(view) {
+  return [...view.root.querySelectorAll("input, textarea, select, button")];
+}
+
+function canTakeFocus(element) {
+  return !element.disabled && !element.closest("[hidden]") && !element.closest("fieldset:disabled");
+}
+
+// Draws the whole record. Runs after every entry point, and only there.
+function drawRecord(view, states) {
+  const hadFocus = document.activeElement;
+  for (const control of view.design.controls) {
+    const element = view.elements[control.position];
+    const state = states[control.position];
+    kStateDrawers[control.kind](element, state);
+    update(element, "hidden", !state.visible);
+  }
+  keepFocus(view, hadFocus);
+}
+
+// A browser drops the focus when its control is locked or hidden, and the
+// next Tab would start from the top. Pass it on as Tab would instead.
+function keepFocus(view, hadFocus) {
+  if (!view.root.contains(hadFocus) || canTakeFocus(hadFocus)) return;
+  const candidates = focusCandidates(view);
+  const from = candidates.indexOf(hadFocus) + 1;
+  const inTabOrder = candidates.slice(from).concat(candidates.slice(0, from));
+  const next = inTabOrder.find(canTakeFocus);
+  if (next) next.focus();
+}

@@ -1,0 +1,49 @@
+// Forwards the player's clicks, selections and keys, and the peek timer's
+// ticks, to the record's entry points, and redraws after each. No element
+// changes itself: an option button waits for the record to select it.
+"use strict";
+
+function connectInput(view, session) {
+  const { design, elements } = view;
+
+  // The record's timer flag rules; enabling a running timer keeps its beat.
+  let timer = null;
+  function followTimer(enabled) {
+    if (!enabled && timer !== null) {
+      clearInterval(timer);
+      timer = null;
+    } else if (enabled && timer === null) {
+      timer = setInterval(() => forward(() => session.tickTimer1()), design.timerInterval);
+    }
+  }
+
+  function forward(entryPoint) {
+    entryPoint();
+    const states = session.states();
+    drawRecord(view, states);
+    followTimer(states[design.timerPosition].enabled);
+  }
+
+  // Each entry point is named for what happened and the control array it
+  // happened to: clickCommand1, selectOption2, clickLabel1.
+  const kEvents = { commandButton: "click", label: "click", optionButton: "select" };
+  for (const control of design.controls) {
+    const event = kEvents[control.kind];
+    if (!event) continue;
+    const entryPoint = () => session[`${event}${control.name}`](control.index);
+    if (control.kind !== "optionButton") {
+      elements[control.position].addEventListener("click", () => forward(entryPoint));
+      continue;
+    }
+    const mark = elements[control.position].querySelector("input");
+    // A click anywhere on the strip reaches the mark, as a label's click
+    // does, and so does Space on the focused mark. The browser has already
+    // marked it by then; the redraw puts back whatever the record says.
+    mark.addEventListener("click", () => forward(entryPoint));
+    // Arrows select nothing, as on the desktop.
+    mark.addEventListener("keydown", (key) => {
+      if (key.key.startsWith("Arrow")) key.preventDefault();
+    });
+  }
+  forward(() => session.load());
+}
