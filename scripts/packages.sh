@@ -7,14 +7,21 @@ BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev fonts-liberation2)
 # Running it on a desktop: X11 comes with Qt itself; Wayland needs its
 # plugin. Qt's own Bulgarian texts (context menus) come as translations.
 RUN_PACKAGES=(qt6-wayland qt6-translations-l10n)
+# Building the web page: emscripten for the WebAssembly, and fontTools (with
+# brotli for WOFF2) to cut the window's font down for the page.
+WEB_PACKAGES=(cmake ninja-build emscripten fonts-liberation2 python3-fonttools python3-brotli)
+# Testing the page: Chromium driven by Selenium, Firefox for a smoke check,
+# and PIL to read their screenshots.
+WEB_TEST_PACKAGES=(chromium chromium-driver python3-selenium firefox-esr python3-pil)
 # Building the .deb: CPack calls dpkg-shlibdeps, and file to find binaries.
 PACKAGE_PACKAGES=(dpkg-dev file)
 # The whole test suite: both compilers, clang's fuzzer runtime, the linters,
 # valgrind, the desktop and packaging validators, the X11 and Wayland
-# servers the window suite runs on, and qt6ct for a dark desktop theme.
+# servers the window suite runs on, qt6ct for a dark desktop theme, and the
+# web page with its browsers.
 TEST_PACKAGES=(clang libclang-rt-dev clang-format clang-tidy libgtest-dev librapidcheck-dev
   libbenchmark-dev valgrind desktop-file-utils appstream lintian xvfb weston qt6ct
-  "${PACKAGE_PACKAGES[@]}")
+  "${PACKAGE_PACKAGES[@]}" "${WEB_PACKAGES[@]}" "${WEB_TEST_PACKAGES[@]}")
 
 # Installs the named packages that are not installed yet. apt-get update
 # runs only when something is missing, so a ready machine is left alone.
