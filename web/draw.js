@@ -109,7 +109,7 @@ function buildWindow(root, design) {
   for (const control of design.controls) {
     if (control.multiLine) fitTextInsets(elements[control.position], design);
   }
-  return { design, elements, root };
+  return { design, elements, root, drawn: false };
 }
 
 // Changes a property only when it differs: a redraw that touched nothing
@@ -122,14 +122,16 @@ const kStateDrawers = {
   label(element, state) {
     update(element, "textContent", state.text);
   },
-  textBox(element, state) {
+  textBox(element, state, firstDraw) {
     // Only a new text starts again from its top; setting the text a box
     // already shows would lose the player's scroll position.
     const text = state.text.replaceAll("\r\n", "\n");
     if (element.value === text) return;
     element.value = text;
     element.setSelectionRange(0, 0);
-    element.scrollTop = 0;
+    // Scrolling lays the page out at once; the first draw has nothing to
+    // scroll back, so it leaves that to the browser's own first layout.
+    if (!firstDraw) element.scrollTop = 0;
   },
   listBox(element, state) {
     const shown = [...element.options].map((option) => option.text);
@@ -168,9 +170,10 @@ function drawRecord(view, states) {
   for (const control of view.design.controls) {
     const element = view.elements[control.position];
     const state = states[control.position];
-    kStateDrawers[control.kind](element, state);
+    kStateDrawers[control.kind](element, state, !view.drawn);
     update(element, "hidden", !state.visible);
   }
+  view.drawn = true;
   keepFocus(view, hadFocus);
 }
 

@@ -19,7 +19,7 @@ function connectInput(view, session) {
 
   function forward(entryPoint) {
     entryPoint();
-    const states = session.states();
+    const states = JSON.parse(session.states());
     drawRecord(view, states);
     followTimer(states[design.timerPosition].enabled);
   }

@@ -3,21 +3,17 @@
 // in the background, so the page is drawn before it reports itself loaded.
 "use strict";
 
-function decodeBase64(text) {
-  return Uint8Array.from(atob(text), (character) => character.charCodeAt(0));
-}
-
 function start(module) {
-  const design = module.describeWindow();
+  const design = JSON.parse(module.describeWindow());
   // The embedded face answers to the window's first font name, so the page
   // draws with it wherever it is opened, and breaks lines as the desktop does.
-  const face = new FontFace(design.fontFamilies[0], decodeBase64(kEmbeddedFont));
-  document.fonts.add(face);
+  kEmbeddedFont.family = design.fontFamilies[0];
+  document.fonts.add(kEmbeddedFont);
   const view = buildWindow(document.getElementById("window"), design);
   connectInput(view, new module.Session());
   // As on the desktop, the focus starts on the first control in tab order.
   focusCandidates(view).find(canTakeFocus)?.focus({ preventScroll: true });
-  face.loaded.then(() => {
+  kEmbeddedFont.loaded.then(() => {
     document.documentElement.dataset.drawn = "";
     performance.mark("drawn");
   });

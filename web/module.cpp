@@ -2,10 +2,11 @@
 // entry points, every control's state, and the layout table to draw it
 // with. The page keeps nothing of its own; it asks here after every event.
 #include <emscripten/bind.h>
-#include <emscripten/val.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "controls/control_record.h"
 #include "controls/layout.h"
@@ -13,19 +14,23 @@
 #include "controls/twips.h"
 #include "game/game.h"
 #include "game/random_source.h"
+#include "web/json.h"
 
 namespace {
 
-using emscripten::val;
+using web::Json;
 
-std::string CssColor(std::uint32_t rgb) {
-  constexpr char kDigits[] = "0123456789abcdef";
+// A colour as CSS writes it, or null for the browser's own.
+void Color(Json& json, std::string_view key, const layout::Rgb& rgb) {
+  json.Key(key);
+  if (!rgb) {
+    json.Null();
+    return;
+  }
   std::string color = "#";
-  for (int shift = 20; shift >= 0; shift -= 4) color += kDigits[(rgb >> shift) & 0xFU];
-  return color;
+  for (int shift = 20; shift >= 0; shift -= 4) color += Json::kHex[(*rgb >> shift) & 0xFU];
+  json.String(color);
 }
-
-val CssColor(const layout::Rgb& rgb) { return rgb ? val(CssColor(*rgb)) : val::null(); }
 
 const char* KindName(controls::ControlKind kind) {
   switch (kind) {
@@ -47,85 +52,76 @@ const char* KindName(controls::ControlKind kind) {
   return "";
 }
 
-val ContainerPosition(controls::Container container) {
+long long Pixels(int twips) { return layout::TwipsToPixels(twips); }
+
+long long Position(controls::ControlId id) { return static_cast<long long>(controls::ToIndex(id)); }
+
+// The frame a control stands in, by its position, or null for the window.
+void Container(Json& json, controls::Container container) {
+  json.Key("container");
   switch (container) {
     case controls::Container::Frame1:
-      return val(controls::ToIndex(controls::ControlId::Frame1));
+      json.Number(Position(controls::ControlId::Frame1));
+      return;
     case controls::Container::Frame2:
-      return val(controls::ToIndex(controls::ControlId::Frame2));
+      json.Number(Position(controls::ControlId::Frame2));
+      return;
     case controls::Container::Window:
-      break;
+      json.Null();
+      return;
   }
-  return val::null();
 }
 
-val Pixels(int twips) { return val(layout::TwipsToPixels(twips)); }
-
 // One drawn control: what it is, where it stands, how it looks.
-val Describe(const layout::ControlLook& look) {
+void Describe(Json& json, const layout::ControlLook& look) {
   const controls::ControlInfo& info = controls::Info(look.id);
-  val control = val::object();
-  control.set("position", controls::ToIndex(look.id));
-  control.set("name", std::string(info.name));
-  control.set("index", info.index);
-  control.set("kind", KindName(info.kind));
-  control.set("container", ContainerPosition(info.container));
-  control.set("left", Pixels(look.left));
-  control.set("top", Pixels(look.top));
-  control.set("width", Pixels(look.width));
-  control.set("height", Pixels(look.height));
-  control.set("back", CssColor(look.back));
-  control.set("pressed", look.back ? val(CssColor(layout::Pressed(*look.back))) : val::null());
-  control.set("fore", CssColor(look.fore));
-  control.set("tabIndex", look.tab_index);
-  control.set("fontPixels", look.id == controls::ControlId::Label1_1 ? layout::kNoticeFontPixels
-                                                                     : layout::kFontPixels);
-  control.set("multiLine", layout::IsMultiLine(look.id));
-  control.set("accessibleName", std::string(layout::AccessibleName(look.id)));
-  return control;
+  json.Open('{')
+      .Field("position", Position(look.id))
+      .Field("name", info.name)
+      .Field("index", static_cast<long long>(info.index))
+      .Field("kind", KindName(info.kind));
+  Container(json, info.container);
+  json.Field("left", Pixels(look.left))
+      .Field("top", Pixels(look.top))
+      .Field("width", Pixels(look.width))
+      .Field("height", Pixels(look.height))
+      .Field("tabIndex", static_cast<long long>(look.tab_index))
+      .Flag("multiLine", layout::IsMultiLine(look.id))
+      .Field("accessibleName", layout::AccessibleName(look.id))
+      .Field("fontPixels", static_cast<long long>(look.id == controls::ControlId::Label1_1
+                                                      ? layout::kNoticeFontPixels
+                                                      : layout::kFontPixels));
+  Color(json, "back", look.back);
+  Color(json, "pressed", look.back ? layout::Rgb(layout::Pressed(*look.back)) : std::nullopt);
+  Color(json, "fore", look.fore);
+  json.Close('}');
 }
 
 // The window around the controls and the looks every kind shares.
-val DescribeWindow() {
-  val window = val::object();
-  window.set("caption", std::string(texts::kTitle));
-  window.set("width", Pixels(layout::kClientWidthTwips));
-  window.set("height", Pixels(layout::kClientHeightTwips));
-  window.set("back", CssColor(layout::kWindowBack));
-  window.set("dimmedText", CssColor(layout::kDimmedText));
-  window.set("frameBorder", CssColor(layout::kFrameBorder));
-  window.set("buttonBorder", CssColor(layout::kButtonBorder));
-  window.set("focusRing", CssColor(layout::kFocusRing));
-  window.set("frameBorderTop", layout::kFrameBorderTopPixels);
-  window.set("frameCaptionLeft", layout::kFrameCaptionLeftPixels);
-  window.set("textInset", layout::kTextInsetPixels);
-  window.set("textRightInset", layout::kTextRightInsetPixels);
-  val families = val::array();
-  for (const std::string_view family : layout::kFontFamilies) {
-    families.call<void>("push", std::string(family));
-  }
-  window.set("fontFamilies", families);
-  window.set("fontPixels", layout::kFontPixels);
-  window.set("timerInterval", controls::kTimer1IntervalMs);
-  window.set("timerPosition", controls::ToIndex(controls::ControlId::Timer1));
-  val controls = val::array();
-  for (const layout::ControlLook& look : layout::Looks()) {
-    controls.call<void>("push", Describe(look));
-  }
-  window.set("controls", controls);
-  return window;
-}
-
-val DescribeState(const controls::ControlState& state) {
-  val described = val::object();
-  described.set("text", state.text);
-  described.set("enabled", state.enabled);
-  described.set("visible", state.visible);
-  described.set("selected", state.selected);
-  val items = val::array();
-  for (const std::string& item : state.items) items.call<void>("push", item);
-  described.set("items", items);
-  return described;
+std::string DescribeWindow() {
+  Json json;
+  json.Open('{')
+      .Field("caption", texts::kTitle)
+      .Field("width", Pixels(layout::kClientWidthTwips))
+      .Field("height", Pixels(layout::kClientHeightTwips))
+      .Field("frameBorderTop", static_cast<long long>(layout::kFrameBorderTopPixels))
+      .Field("frameCaptionLeft", static_cast<long long>(layout::kFrameCaptionLeftPixels))
+      .Field("textInset", static_cast<long long>(layout::kTextInsetPixels))
+      .Field("textRightInset", static_cast<long long>(layout::kTextRightInsetPixels))
+      .Field("fontPixels", static_cast<long long>(layout::kFontPixels))
+      .Field("timerInterval", static_cast<long long>(controls::kTimer1IntervalMs))
+      .Field("timerPosition", Position(controls::ControlId::Timer1));
+  Color(json, "back", layout::kWindowBack);
+  Color(json, "dimmedText", layout::kDimmedText);
+  Color(json, "frameBorder", layout::kFrameBorder);
+  Color(json, "buttonBorder", layout::kButtonBorder);
+  Color(json, "focusRing", layout::kFocusRing);
+  json.Key("fontFamilies").Open('[');
+  for (const std::string_view family : layout::kFontFamilies) json.String(family);
+  json.Close(']').Key("controls").Open('[');
+  for (const layout::ControlLook& look : layout::Looks()) Describe(json, look);
+  json.Close(']').Close('}');
+  return json.Take();
 }
 
 // A record and the game bound to it. It neither moves nor copies, because
@@ -144,12 +140,23 @@ class Session {
   void TickTimer1() { record_.TickTimer1(); }
 
   // Every control's state, indexed by its position in creation order.
-  val States() const {
-    val states = val::array();
+  std::string States() const {
+    Json json;
+    json.Open('[');
     for (const controls::ControlId id : controls::AllControls()) {
-      states.call<void>("push", DescribeState(record_.State(id)));
+      const controls::ControlState& state = record_.State(id);
+      json.Open('{')
+          .Field("text", state.text)
+          .Flag("enabled", state.enabled)
+          .Flag("visible", state.visible)
+          .Flag("selected", state.selected)
+          .Key("items")
+          .Open('[');
+      for (const std::string& item : state.items) json.String(item);
+      json.Close(']').Close('}');
     }
-    return states;
+    json.Close(']');
+    return json.Take();
   }
 
  private:

@@ -141,7 +141,10 @@ class PageTest(unittest.TestCase):
 
         codes = page.peek()
         losing = next(door for door in page.enabled_doors() if codes[door] == "1")
+        page.script("document.getElementById('Text1_0').scrollTop = 1e6")
         page.click(f"Option1_{losing}")
+        # The result is a new text, shown from its first line.
+        self.assertEqual(page.script("return document.getElementById('Text1_0').scrollTop"), 0)
         self.assertEqual(page.value("Text1_0"),
                          result(TEXTS["kResultHeading"], TEXTS["kCabbage"], TEXTS["kLesson"]))
         self.assertEqual(page.value("Text2_1"), "0")
