@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every benchmark: the headless
 # game, then start-up, memory and click-to-screen of the real window under
-# a virtual X server. Pass a number to change the start-up rounds (40).
+# a virtual X server, then the web page in headless Chromium. Pass a number
+# to change the start-up rounds (40).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/packages.sh
@@ -34,3 +35,8 @@ echo "== start-up and peak memory under Xvfb, $rounds rounds each, alternating"
 echo "== click to redrawn window under Xvfb (median of 10 repetitions)"
 "$bench/zimarela_click_bench" --benchmark_repetitions=10 --benchmark_report_aggregates_only=true \
   | grep -E 'median|Benchmark|---'
+
+echo "== the web page in headless Chromium"
+cmake --preset web
+cmake --build --preset web
+/usr/bin/python3 bench/web_bench.py --page build/web/zimarela.html

@@ -1,0 +1,106 @@
+#!/usr/bin/python3
+"""The web page's figures, in headless Chromium: the size of the one file;
+the time from navigation to its first complete draw, against a static page
+with the same elements, styles and font and no WebAssembly, loaded
+alternately; and whole games played through the entry points inside the
+page, for comparison with the native benchmark."""
+
+import argparse
+import os
+import re
+import statistics
+import sys
+import tempfile
+
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "tests", "web"))
+from page_test import start_chromium  # noqa: E402
+
+# The static twin: the drawn window as it stands, without the game's
+# scripts, and a mark once its font is in, as the game marks its own.
+STATIC_TWIN = """
+const twin = document.documentElement.cloneNode(true);
+for (const script of twin.querySelectorAll("script")) script.remove();
+twin.removeAttribute("data-drawn");
+const face = `@font-face { font-family: "${kEmbeddedFont.family}";
+                           src: url(data:font/woff2;base64,${arguments[0]}); }`;
+twin.querySelector("style").append(face);
+const mark = document.createElement("script");
+mark.textContent = `document.fonts.load("16px " + getComputedStyle(document.getElementById(
+    "window")).fontFamily).then(() => performance.mark("drawn"));`;
+twin.querySelector("body").append(mark);
+return "<!DOCTYPE html>\\n" + twin.outerHTML;
+"""
+
+GAMES = """
+const [games, done] = arguments;
+Zimarela({ onRuntimeInitialized() {
+  const session = new this.Session();
+  session.load();
+  const play = (count) => {
+    for (let game = 0; game < count; ++game) {
+      session.clickCommand1(1);
+      for (let offer = 0; offer < 5; ++offer) {
+        session.selectOption2(1);
+        session.clickCommand1(0);
+      }
+      for (let door = 0; door < 8; ++door) session.selectOption1(door);
+    }
+  };
+  play(1000);
+  const start = performance.now();
+  play(games);
+  done((performance.now() - start) * 1e6 / games);
+}});
+"""
+
+
+def drawn_at(driver, url):
+    driver.get(url)
+    return driver.execute_async_script("""
+        const done = arguments[0];
+        const poll = () => {
+          const mark = performance.getEntriesByName("drawn")[0];
+          mark ? done(mark.startTime) : setTimeout(poll, 5);
+        };
+        poll();""")
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__)
+    parser.add_argument("--page", required=True)
+    parser.add_argument("--pairs", type=int, default=15)
+    parser.add_argument("--games", type=int, default=20000)
+    parser.add_argument("--repetitions", type=int, default=10)
+    args = parser.parse_args()
+    page = "file://" + os.path.abspath(args.page)
+
+    print(f"zimarela.html: {os.path.getsize(args.page)} bytes")
+    driver = start_chromium()
+    driver.set_script_timeout(300)
+    try:
+        drawn_at(driver, page)
+        with tempfile.TemporaryDirectory() as folder:
+            twin = os.path.join(folder, "static.html")
+            with open(twin, "w", encoding="utf-8") as out:
+                font = re.search(r"base64,([A-Za-z0-9+/=]+)\)", open(args.page).read()).group(1)
+                out.write(driver.execute_script(STATIC_TWIN, font))
+            game, static = [], []
+            for _ in range(args.pairs):
+                game.append(drawn_at(driver, page))
+                static.append(drawn_at(driver, "file://" + twin))
+        game_median, static_median = statistics.median(game), statistics.median(static)
+        print(f"first complete draw, median of {args.pairs} alternated pairs: "
+              f"page {game_median:.1f} ms, static twin {static_median:.1f} ms, "
+              f"ratio {game_median / static_median:.3f}")
+
+        drawn_at(driver, page)
+        per_game = [driver.execute_async_script(GAMES, args.games)
+                    for _ in range(args.repetitions)]
+        print(f"one complete game through the entry points in the page, median of "
+              f"{args.repetitions} runs of {args.games}: {statistics.median(per_game):.0f} ns")
+    finally:
+        driver.quit()
+
+
+if __name__ == "__main__":
+    main()
