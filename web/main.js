@@ -9,6 +9,8 @@ function start(module) {
   // draws with it wherever it is opened, and breaks lines as the desktop does.
   kEmbeddedFont.family = design.fontFamilies[0];
   document.fonts.add(kEmbeddedFont);
+  // A phone narrower than the window shows the whole window, scaled to fit.
+  document.querySelector("meta[name=viewport]").content = `width=${design.width}`;
   const view = buildWindow(document.getElementById("window"), design);
   connectInput(view, new module.Session());
   // As on the desktop, the focus starts on the first control in tab order.
