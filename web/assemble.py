@@ -37,6 +37,7 @@ def subset_font(font_path, characters):
     options.flavor = "woff2"
     options.name_IDs = [0, 1, 2, 3, 4, 5, 6, 13, 14]
     options.layout_features = ["kern", "liga"]
+    options.drop_tables += ["FFTM"]  # a font editor's timestamp
     subsetter = subset.Subsetter(options)
     subsetter.populate(text=characters)
     subsetter.subset(font)
