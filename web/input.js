@@ -1,6 +1,7 @@
 // Forwards the player's clicks, selections and keys, and the peek timer's
 // ticks, to the record's entry points, and redraws after each. No element
-// changes itself: an option button waits for the record to select it.
+// keeps a change of its own: what an option button shows after a click is
+// what the record says, not what the browser did.
 "use strict";
 
 function connectInput(view, session) {
