@@ -11,6 +11,7 @@
 #include "controls/texts.h"
 #include "controls/twips.h"
 #include "window/control_widgets.h"
+#include "window/kept_focus.h"
 #include "window/qt_text.h"
 #include "window/widgets.h"
 
@@ -110,36 +111,19 @@ void MainWindow::OnTick() {
 }
 
 void MainWindow::Sync() {
-  // The window's own focus child, which it keeps even while inactive.
-  QWidget* had_focus = focusWidget();
-  for (const layout::ControlLook& look : layout::Looks()) {
-    QWidget* widget = WidgetOf(look.id);
-    const QSignalBlocker blocker(widget);
-    ApplyState(look.id, record_.State(look.id), widget);
+  {
+    const KeptFocus focus(*this);
+    for (const layout::ControlLook& look : layout::Looks()) {
+      QWidget* widget = WidgetOf(look.id);
+      const QSignalBlocker blocker(widget);
+      ApplyState(look.id, record_.State(look.id), widget);
+    }
   }
-  KeepFocus(had_focus);
   // The record's timer flag rules; enabling a running timer keeps its beat.
   if (!record_.Enabled(ControlId::Timer1)) {
     timer_.stop();
   } else if (!timer_.isActive()) {
     timer_.start();
-  }
-}
-
-void MainWindow::KeepFocus(QWidget* had_focus) {
-  // Qt drops the focus when a control, or the frame around it, is locked
-  // or hidden, and the next Tab would start from nowhere. Pass it on from
-  // there as Tab would instead.
-  if (had_focus == nullptr || !isAncestorOf(had_focus)) return;
-  const QWidget* focus = focusWidget();
-  if (focus != nullptr && focus->isEnabled() && focus->isVisible()) return;
-  for (QWidget* next = had_focus->nextInFocusChain(); next != had_focus;
-       next = next->nextInFocusChain()) {
-    if (next->isEnabled() && next->isVisible() && (next->focusPolicy() & Qt::TabFocus) != 0 &&
-        isAncestorOf(next)) {
-      next->setFocus(Qt::TabFocusReason);
-      return;
-    }
   }
 }
 

@@ -46,9 +46,6 @@ class MainWindow final : public QWidget {
   void SetTabOrder();
   void Forward(EntryPoint entry, std::int16_t index);
   void OnTick();
-  // Moves the focus on, in tab order, when a redraw has locked or hidden
-  // the control that had it.
-  void KeepFocus(QWidget* had_focus);
   // Centres the whole window, frame and title bar included, on its screen.
   void CentreOnScreen();
   // Draws the whole record. Runs after every entry point, and only here.
