@@ -1,8 +1,8 @@
 #include "window/framed_window.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QEvent>
-#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -22,6 +22,14 @@ constexpr int kIconSize = 20;
 constexpr int kBorder = 1;
 
 QColor ToColor(std::uint32_t rgb) { return QColor::fromRgb(static_cast<QRgb>(rgb)); }
+
+}  // namespace
+
+bool DrawsOwnTitleBar() {
+  return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+namespace {
 
 // The close box: a cross, the one button the title bar has.
 class CloseBox final : public QAbstractButton {
@@ -148,10 +156,6 @@ class CentredOnFirstShow final : public QObject {
 };
 
 }  // namespace
-
-bool DrawsOwnTitleBar() {
-  return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
-}
 
 std::unique_ptr<QWidget> TopLevelFor(std::unique_ptr<QWidget> client) {
   client->setFixedSize(client->sizeHint());
