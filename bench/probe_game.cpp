@@ -2,13 +2,14 @@
 // builds it.
 #include "first_paint.h"
 #include "window/application.h"
+#include "window/framed_window.h"
 #include "window/main_window.h"
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   window::ConfigureApplication();
-  window::MainWindow main_window;
-  const bench::FirstPaint probe(&main_window);
-  main_window.show();
+  const auto top_level = window::TopLevelFor(std::make_unique<window::MainWindow>());
+  const bench::FirstPaint probe(top_level.get());
+  top_level->show();
   return QApplication::exec();
 }

@@ -149,14 +149,15 @@ void ControlRecord::SetItem(std::size_t i, std::string_view item) {
 }
 
 void ControlRecord::RaiseSelected(ControlId id) {
-  if (handlers_ == nullptr) return;
+  EventHandlers* handlers = route_.Handlers();
+  if (handlers == nullptr) return;
   const ControlInfo& info = Info(id);
   if (info.container == Container::Frame1) {
-    handlers_->PickDoor(info.index);
+    handlers->PickDoor(info.index);
   } else if (id == Option2_0) {
-    handlers_->ChooseDirect();
+    handlers->ChooseDirect();
   } else {
-    handlers_->ChooseHost();
+    handlers->ChooseHost();
   }
 }
 
@@ -166,16 +167,17 @@ void ControlRecord::UserSelect(ControlId id) {
 
 void ControlRecord::Load() {
   loaded_ = true;
-  if (handlers_ != nullptr) handlers_->StartUp();
+  if (EventHandlers* handlers = route_.Handlers()) handlers->StartUp();
 }
 
 void ControlRecord::ClickCommand1(std::int16_t index) {
   if (index < 0 || index >= static_cast<std::int16_t>(kPairCount)) return;
-  if (handlers_ == nullptr || !TakesInput(Command1(index))) return;
+  EventHandlers* handlers = route_.Handlers();
+  if (handlers == nullptr || !TakesInput(Command1(index))) return;
   if (index == 0) {
-    handlers_->Offer();
+    handlers->Offer();
   } else {
-    handlers_->RestartGame();
+    handlers->RestartGame();
   }
 }
 
@@ -191,13 +193,15 @@ void ControlRecord::SelectOption1(std::int16_t index) {
 
 void ControlRecord::ClickLabel1(std::int16_t index) {
   if (index < 0 || index >= static_cast<std::int16_t>(kLabelCount)) return;
-  if (handlers_ == nullptr || !TakesInput(Label1(index))) return;
-  handlers_->PeekClick(index);
+  EventHandlers* handlers = route_.Handlers();
+  if (handlers == nullptr || !TakesInput(Label1(index))) return;
+  handlers->PeekClick(index);
 }
 
 void ControlRecord::TickTimer1() {
-  if (handlers_ == nullptr || !loaded_ || !Enabled(Timer1)) return;
-  handlers_->PeekTick();
+  EventHandlers* handlers = route_.Handlers();
+  if (handlers == nullptr || !loaded_ || !Enabled(Timer1)) return;
+  handlers->PeekTick();
 }
 
 }  // namespace controls

@@ -40,24 +40,16 @@ class ControlRecord {
   // Every control in its design-time state; no handlers bound yet.
   ControlRecord();
 
-  // A copy is state only: it starts unbound, so its events can never reach
-  // the game that drives the original. Assigning copies the state and keeps
-  // the target's own binding, for the same reason.
-  ControlRecord(const ControlRecord& other) : controls_(other.controls_), loaded_(other.loaded_) {}
-  ControlRecord& operator=(const ControlRecord& other) {
-    if (this == &other) return *this;
-    controls_ = other.controls_;
-    loaded_ = other.loaded_;
-    return *this;
-  }
-
-  // Equal when every control is in the same state; the bound handlers are
-  // not part of the state.
-  bool operator==(const ControlRecord& other) const { return controls_ == other.controls_; }
+  // A copy is state only: the event route inside copies no binding, so a
+  // copy's events can never reach the game that drives the original, and
+  // the record's state compares as a whole.
+  ControlRecord(const ControlRecord&) = default;
+  ControlRecord& operator=(const ControlRecord&) = default;
+  bool operator==(const ControlRecord&) const = default;
 
   // The handlers stay owned by the caller, who must unbind (pass nullptr)
   // before they go away. Without handlers, events route nowhere.
-  void Bind(EventHandlers* handlers) { handlers_ = handlers; }
+  void Bind(EventHandlers* handlers) { route_.Bind(handlers); }
 
   // Reading.
   const ControlState& State(ControlId id) const { return controls_[ToIndex(id)]; }
@@ -110,7 +102,7 @@ class ControlRecord {
   void UserSelect(ControlId id);
 
   std::array<ControlState, kControlCount> controls_;
-  EventHandlers* handlers_ = nullptr;
+  EventRoute route_;
   bool loaded_ = false;
 };
 

@@ -24,4 +24,29 @@ class EventHandlers {
   EventHandlers& operator=(const EventHandlers&) = default;
 };
 
+// Where a record sends its events: the handlers bound to that one record.
+// The binding belongs to the record, not to its state, so a copy starts
+// unbound and an assignment keeps the target's own binding; a copied record
+// can never reach the game that drives the original. Any two routes compare
+// equal, so records compare by their state alone.
+class EventRoute {
+ public:
+  EventRoute() = default;
+  EventRoute(const EventRoute& /*other*/) {}
+  // Copies nothing, so assigning a route to itself is as harmless as any
+  // other assignment.
+  // NOLINTNEXTLINE(bugprone-unhandled-self-assignment)
+  EventRoute& operator=(const EventRoute& /*other*/) { return *this; }
+  ~EventRoute() = default;
+
+  bool operator==(const EventRoute& /*other*/) const { return true; }
+
+  // The handlers stay owned by the caller; nullptr unbinds.
+  void Bind(EventHandlers* handlers) { handlers_ = handlers; }
+  EventHandlers* Handlers() const { return handlers_; }
+
+ private:
+  EventHandlers* handlers_ = nullptr;
+};
+
 }  // namespace controls

@@ -56,6 +56,13 @@ inline constexpr int kFrameCaptionLeftPixels = 6;
 inline constexpr int kTextInsetPixels = 5;
 inline constexpr int kTextRightInsetPixels = 19;
 
+// The title bar the game draws itself where the desktop leaves that to
+// it: fixed colours, like the rest of the window, so that no desktop theme
+// can make the caption unreadable.
+inline constexpr std::uint32_t kTitleBarBack = 0x404070;
+inline constexpr std::uint32_t kTitleBarText = 0xFFFFFF;
+inline constexpr std::uint32_t kCloseBoxHover = 0xC04040;
+
 // A pressed button darkens its own colour by a sixth.
 constexpr std::uint32_t Pressed(std::uint32_t rgb) {
   std::uint32_t result = 0;

@@ -28,6 +28,9 @@ inline constexpr std::string_view kLineBreak = "\r\n";
 
 // What a screen reader calls the result box, which has no caption of its own.
 inline constexpr std::string_view kResultBoxName = "Резултат";
+// What a screen reader calls the close box of the title bar that the game
+// draws itself where the desktop does not.
+inline constexpr std::string_view kCloseBoxName = "Затвори";
 
 // Door codes, as the hidden list box stores them.
 inline constexpr std::string_view kCodeOpened = "0";

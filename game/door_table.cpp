@@ -1,6 +1,5 @@
 #include "game/door_table.h"
 
-#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -17,10 +16,11 @@ namespace {
 constexpr int kDoors = static_cast<int>(controls::kDoorCount);
 
 bool HasClosedCabbage(const ControlRecord& record) {
-  const auto& items = record.Items();
-  return std::any_of(items.begin(), items.end(), [](const std::string& code) {
-    return CodeValue(code) == CodeValue(texts::kCodeClosed);
-  });
+  const int doors = static_cast<int>(record.Items().size());
+  for (int door = 0; door < doors; ++door) {
+    if (CodeOf(record, door) == DoorCode::Closed) return true;
+  }
+  return false;
 }
 
 }  // namespace
@@ -40,10 +40,26 @@ int DrawDoorIndex(RandomSource& random) {
   return n % kDoors;
 }
 
-int CodeValue(std::string_view code) {
+std::string_view CodeText(DoorCode code) {
+  switch (code) {
+    case DoorCode::Closed:
+      return texts::kCodeClosed;
+    case DoorCode::Jackpot:
+      return texts::kCodeJackpot;
+    case DoorCode::Opened:
+      break;
+  }
+  return texts::kCodeOpened;
+}
+
+DoorCode CodeOf(const ControlRecord& record, int door) {
+  const std::string& text = record.Item(static_cast<std::size_t>(door));
+  // Read as a number, as the list box's text always has been.
   int value = 0;
-  std::from_chars(code.data(), code.data() + code.size(), value);
-  return value;
+  std::from_chars(text.data(), text.data() + text.size(), value);
+  if (value == static_cast<int>(DoorCode::Closed)) return DoorCode::Closed;
+  if (value == static_cast<int>(DoorCode::Jackpot)) return DoorCode::Jackpot;
+  return DoorCode::Opened;
 }
 
 void FillDoorTable(ControlRecord& record, RandomSource& random) {
@@ -52,10 +68,10 @@ void FillDoorTable(ControlRecord& record, RandomSource& random) {
     record.SetEnabled(id, true);
     record.SetSelected(id, false);
     record.SetText(id, controls::DoorCaption(door));
-    record.AppendItem(texts::kCodeClosed);
+    record.AppendItem(CodeText(DoorCode::Closed));
   }
   const int jackpot = DrawDoorIndex(random);
-  record.SetItem(static_cast<std::size_t>(jackpot), texts::kCodeJackpot);
+  record.SetItem(static_cast<std::size_t>(jackpot), CodeText(DoorCode::Jackpot));
 }
 
 void HostOpensDoor(ControlRecord& record, RandomSource& random) {
@@ -63,10 +79,8 @@ void HostOpensDoor(ControlRecord& record, RandomSource& random) {
   // with none left the redraw loop below would never end.
   if (!HasClosedCabbage(record)) return;
   int door = DrawDoorIndex(random);
-  while (CodeValue(record.Item(static_cast<std::size_t>(door))) != CodeValue(texts::kCodeClosed)) {
-    door = DrawDoorIndex(random);
-  }
-  record.SetItem(static_cast<std::size_t>(door), texts::kCodeOpened);
+  while (CodeOf(record, door) != DoorCode::Closed) door = DrawDoorIndex(random);
+  record.SetItem(static_cast<std::size_t>(door), CodeText(DoorCode::Opened));
   record.SetEnabled(Option1(door), false);
   record.SetText(Option1(door), texts::kCabbage);
 }

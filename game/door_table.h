@@ -3,6 +3,7 @@
 // list box, one code per door, so that the peek can show exactly it.
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 
 #include "controls/control_record.h"
@@ -19,8 +20,17 @@ double RoundHalfToEven(double x);
 // time, doors 1 and 5 12.5 % and doors 6 to 8 12 %.
 int DrawDoorIndex(RandomSource& random);
 
-// The numeric value of a door code; text that is not a number reads 0.
-int CodeValue(std::string_view code);
+// What the hidden list box says about a door. The box holds each code as
+// its number in text, "0", "1" or "2", which is what the peek shows.
+enum class DoorCode : std::uint8_t { Opened = 0, Closed = 1, Jackpot = 2 };
+
+// The text the list box holds for a code.
+std::string_view CodeText(DoorCode code);
+
+// Door i's code, read from the list box. Text that is not one of the three
+// numbers reads as an opened door, which no rule ever picks again. Throws
+// std::out_of_range for a door the table does not have.
+DoorCode CodeOf(const controls::ControlRecord& record, int door);
 
 // Resets every door and hides the jackpot; expects an empty list.
 void FillDoorTable(controls::ControlRecord& record, RandomSource& random);

@@ -78,8 +78,7 @@ void Game::PickDoor(int door) {
   // reads it; the box's string keeps its capacity from game to game.
   record_.SetText(Text1_0, texts::kResultHeading);
   record_.AppendText(Text1_0, texts::kLineBreak);
-  const int code = CodeValue(record_.Item(static_cast<std::size_t>(door)));
-  if (code != CodeValue(texts::kCodeJackpot)) {
+  if (CodeOf(record_, door) != DoorCode::Jackpot) {
     record_.AppendText(Text1_0, texts::kCabbage);
     record_.AppendText(Text1_0, texts::kLineBreak);
     record_.AppendText(Text1_0, record_.Text(Text1_1));

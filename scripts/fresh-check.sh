@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # Proves the README on a machine that has nothing installed: in a fresh
-# minimal root of Debian 12 (bookworm) or 13 (trixie), with a clean
-# environment, it
+# minimal root of Debian 12 (bookworm) or 13 (trixie), holding only what a
+# clone of this repository's HEAD holds, with a clean environment, it
 #   1. runs the play command until the game's window maps,
 #   2. builds the .deb with the package command,
 #   3. runs the test command, the whole suite,
 #   4. installs the .deb with apt-get into a second fresh root and starts
 #      the installed game until its window maps.
-# The windows map on an X server outside the roots, where this script
-# watches for them. Usage, as root: scripts/fresh-check.sh bookworm|trixie
+# The windows map on an X server outside the roots, whose socket alone is
+# shared into them, and where this script watches for them. Commit first:
+# what is not committed is not checked. Usage, as root:
+# scripts/fresh-check.sh bookworm|trixie
 set -euo pipefail
 cd "$(dirname "$0")/.."
 suite=${1:?usage: fresh-check.sh bookworm|trixie}
@@ -19,23 +21,24 @@ ensure_packages debootstrap xvfb x11-utils
 work=$(mktemp -d "${TMPDIR:-/tmp}/zimarela-$suite.XXXXXX")
 build_root=$work/build
 install_root=$work/install
+server=
+# Both roots go, whatever happened; the work folder only once nothing is
+# left mounted in it.
 cleanup() {
-  kill "${server:-}" 2>/dev/null || true
-  drop_root "$build_root" && drop_root "$install_root" && rm -rf "$work"
+  local dropped=0
+  if [ -n "$server" ]; then kill "$server" 2>/dev/null || true; fi
+  drop_root "$build_root" || dropped=1
+  drop_root "$install_root" || dropped=1
+  [ "$dropped" -eq 0 ] && rm -rf "$work"
 }
 trap cleanup EXIT
 
-# A free display far above the ones the test suite's own servers take
-# from :0 up inside the root, which shares this server's socket folder.
-number=90
-while [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ]; do
-  number=$((number + 1))
-done
-display=:$number
+# Xvfb picks a free display itself and writes its number once it listens.
 mkfifo "$work/ready"
-Xvfb "$display" -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/ready" &
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/ready" &
 server=$!
-read -r _ <"$work/ready"  # Xvfb writes its number once it listens
+read -r number <"$work/ready"
+display=:$number
 
 # until_window ROOT COMMAND...: starts COMMAND in ROOT and waits until the
 # game's window maps, then closes the game. Fails if the command ends
@@ -60,10 +63,10 @@ until_window() {
 started=$SECONDS
 step() { echo "== $suite, $((SECONDS - started)) s: $*"; }
 
-step "a fresh root with this tree in /src"
-make_root "$suite" "$build_root"
+step "a fresh root with a clean copy of HEAD in /src"
+make_root "$suite" "$build_root" "$number"
 mkdir "$build_root/src"
-tar --exclude=./build --exclude=./.git -cf - . | tar -xf - -C "$build_root/src"
+git archive --format=tar HEAD | tar -xf - -C "$build_root/src"
 
 step "the play command"
 until_window "$build_root" ./scripts/play.sh
@@ -76,7 +79,7 @@ step "the test command"
 in_root "$build_root" ./scripts/test.sh
 
 step "the .deb in a second fresh root"
-make_root "$suite" "$install_root"
+make_root "$suite" "$install_root" "$number"
 mkdir "$install_root/src"
 cp "$build_root/src/$deb" "$install_root/src/"
 in_root "$install_root" env DEBIAN_FRONTEND=noninteractive apt-get update -q

@@ -1,34 +1,78 @@
 # Sourced by fresh-check.sh: makes, enters and removes a minimal Debian root,
 # the closest thing to a newcomer's fresh machine. Needs root.
 #
-# A pristine root per release, straight from debootstrap, is cached in
-# $ROOT_CACHE and copied for every run; nothing is ever installed into the
-# cache itself.
+# debootstrap makes one pristine root per release, once, into $ROOT_CACHE;
+# every run works in a copy of it, and nothing is ever installed into the
+# cache itself. The packages come from the archive this machine's own apt
+# sources name, so a machine behind a local mirror uses that mirror.
 ROOT_CACHE=${ZIMARELA_ROOT_CACHE:-/var/cache/zimarela-roots}
-MIRROR=http://deb.debian.org/debian
+
+# debian_archive: prints the first archive URI that this machine's apt
+# sources use for a release suite (bookworm, trixie, stable: no
+# -updates or -security), from the deb822 files in sources.list.d or from
+# the one-line sources.list. Fails if there is none.
+debian_archive() {
+  local file
+  for file in /etc/apt/sources.list.d/*.sources; do
+    [ -f "$file" ] || continue
+    # Stanzas are separated by blank lines; fields are "Name: value".
+    awk '
+      function flush() {
+        if (!found && types ~ /(^| )deb( |$)/ && enabled != "no" && uris != "") {
+          n = split(suites, list, " ")
+          for (i = 1; i <= n; i++) if (list[i] !~ /-/) found = 1
+          if (found) { split(uris, first, " "); print first[1]; exit }
+        }
+        types = ""; uris = ""; suites = ""; enabled = ""
+      }
+      /^[ \t]*#/ { next }
+      /^[ \t]*$/ { flush(); next }
+      tolower($1) == "types:" { $1 = ""; types = $0 }
+      tolower($1) == "uris:" { $1 = ""; sub(/^ +/, ""); uris = $0 }
+      tolower($1) == "suites:" { $1 = ""; suites = $0 }
+      tolower($1) == "enabled:" { enabled = tolower($2) }
+      END { flush() }
+    ' "$file" | grep -m 1 . && return 0
+  done
+  for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+    [ -f "$file" ] || continue
+    # "deb [options] URI SUITE COMPONENT..."
+    awk '
+      $1 != "deb" { next }
+      { i = 2; if ($i ~ /^\[/) { while ($i !~ /\]$/) i++; i++ } }
+      $(i + 1) !~ /-/ { print $i; exit }
+    ' "$file" | grep -m 1 . && return 0
+  done
+  echo "No Debian archive in this machine's apt sources; no fresh root." >&2
+  return 1
+}
 
 # pristine_root SUITE: prints the cached pristine root, making it first if
 # there is none.
 pristine_root() {
-  local suite=$1 cached=$ROOT_CACHE/$1
+  local suite=$1 cached=$ROOT_CACHE/$1 archive host
   if [ ! -d "$cached" ]; then
-    if ! getent hosts deb.debian.org >/dev/null; then
-      echo "The Debian archive (deb.debian.org) cannot be reached; no fresh root." >&2
+    archive=$(debian_archive) || return 1
+    host=$(echo "$archive" | sed -n 's|^[a-z+]*://\([^/:]*\).*|\1|p')
+    if [ -n "$host" ] && ! getent hosts "$host" >/dev/null; then
+      echo "The Debian archive ($archive) cannot be reached; no fresh root." >&2
       return 1
     fi
     mkdir -p "$ROOT_CACHE"
     rm -rf "$cached.partial"
-    debootstrap --variant=minbase "$suite" "$cached.partial" "$MIRROR" >&2 ||
-      { echo "debootstrap $suite failed" >&2; return 1; }
+    debootstrap --variant=minbase "$suite" "$cached.partial" "$archive" >&2 ||
+      { echo "debootstrap $suite from $archive failed" >&2; return 1; }
     mv "$cached.partial" "$cached"
   fi
   echo "$cached"
 }
 
-# make_root SUITE DIR: a fresh copy of the pristine root at DIR, with the
-# kernel's file systems and the host's name resolution, ready to enter.
+# make_root SUITE DIR [DISPLAY_NUMBER]: a fresh copy of the pristine root at
+# DIR, with the kernel's file systems and the host's name resolution, ready
+# to enter. With a display number, that one X server's socket is shared
+# into the root, and no other.
 make_root() {
-  local pristine
+  local pristine socket
   pristine=$(pristine_root "$1") || return 1
   cp -a "$pristine" "$2"
   cp /etc/resolv.conf "$2/etc/resolv.conf"
@@ -36,9 +80,12 @@ make_root() {
   mount -t sysfs sys "$2/sys"
   mount --rbind /dev "$2/dev"
   mount --make-rslave "$2/dev"
-  # The X server the checks watch runs outside; its socket is shared in.
-  mkdir -p "$2/tmp/.X11-unix"
-  mount --bind /tmp/.X11-unix "$2/tmp/.X11-unix"
+  mkdir -p -m 1777 "$2/tmp/.X11-unix"
+  if [ -n "${3:-}" ]; then
+    socket=/tmp/.X11-unix/X$3
+    touch "$2$socket"
+    mount --bind "$socket" "$2$socket"
+  fi
 }
 
 # in_root DIR COMMAND...: runs COMMAND in the root with a clean
@@ -64,10 +111,15 @@ stop_root() {
 # drop_root DIR: ends what runs there, unmounts everything under DIR, then
 # removes it; nothing is removed while anything is still mounted there.
 drop_root() {
+  local dir mount
   [ -d "$1" ] || return 0
   stop_root "$1"
-  umount -R "$1/tmp/.X11-unix" "$1/dev" "$1/sys" "$1/proc" 2>/dev/null || true
-  if findmnt -rn -o TARGET | grep -q "^$(realpath "$1")/"; then
+  dir=$(realpath "$1")
+  # Deepest first, so each mount point is free when its turn comes.
+  { findmnt -rn -o TARGET | grep "^$dir/" || true; } | sort -r | while read -r mount; do
+    umount "$mount" 2>/dev/null || umount -l "$mount" 2>/dev/null || true
+  done
+  if findmnt -rn -o TARGET | grep -q "^$dir/"; then
     echo "still mounted under $1; left in place" >&2
     return 1
   fi

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstddef>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -164,12 +165,22 @@ TEST_F(DoorTable, EnablingClosedDoorsGoesByCaptionAndUnlocksTheFrame) {
   EXPECT_FALSE(record.Enabled(Option1(0)));
 }
 
-TEST(DoorCodes, ReadBackAsNumbers) {
-  EXPECT_EQ(game::CodeValue("0"), 0);
-  EXPECT_EQ(game::CodeValue("1"), 1);
-  EXPECT_EQ(game::CodeValue("2"), 2);
-  EXPECT_EQ(game::CodeValue(""), 0);
-  EXPECT_EQ(game::CodeValue("x"), 0);
+TEST(DoorCodes, AreReadFromTheListBoxTextsThePeekShows) {
+  using game::DoorCode;
+  ControlRecord record;
+  for (const DoorCode code : {DoorCode::Opened, DoorCode::Closed, DoorCode::Jackpot}) {
+    record.AppendItem(game::CodeText(code));
+  }
+  EXPECT_EQ(record.Items(), Codes({"0", "1", "2"}));
+  EXPECT_EQ(game::CodeOf(record, 0), DoorCode::Opened);
+  EXPECT_EQ(game::CodeOf(record, 1), DoorCode::Closed);
+  EXPECT_EQ(game::CodeOf(record, 2), DoorCode::Jackpot);
+  // Whatever else the box holds counts as an open door, never a prize.
+  record.SetItem(0, "");
+  record.SetItem(1, "x");
+  EXPECT_EQ(game::CodeOf(record, 0), DoorCode::Opened);
+  EXPECT_EQ(game::CodeOf(record, 1), DoorCode::Opened);
+  EXPECT_THROW((void)game::CodeOf(record, 3), std::out_of_range);
 }
 
 }  // namespace

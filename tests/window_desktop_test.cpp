@@ -6,7 +6,11 @@
 #include <QImage>
 #include <QWindow>
 
+#include "controls/layout.h"
+#include "controls/texts.h"
+#include "controls/twips.h"
 #include "window/framed_window.h"
+#include "window/qt_text.h"
 #include "window_fixture.h"
 
 namespace {
@@ -21,16 +25,20 @@ constexpr int kCompositorAnswerMs = 30000;
 
 using WaylandWindow = ShownWindow;
 
-TEST_F(WaylandWindow, NoTitleBarClickOrCompositorStateEndsTheGameOrResizesIt) {
+TEST_F(WaylandWindow, HasOnlyACloseBoxAndKeepsItsClientAreaInEveryState) {
   if (!window::DrawsOwnTitleBar()) GTEST_SKIP() << "the desktop draws this title bar";
-  auto* frame = static_cast<window::FramedWindow*>(top_level.get());
-  const QList<QAbstractButton*> buttons = frame->Title()->findChildren<QAbstractButton*>();
-  ASSERT_EQ(buttons.size(), 1) << "the title bar offers a close box and nothing else";
-  EXPECT_NE(qobject_cast<window::CloseBox*>(buttons.front()), nullptr);
+  const QSize client_area(layout::TwipsToPixels(layout::kClientWidthTwips),
+                          layout::TwipsToPixels(layout::kClientHeightTwips));
+  QList<QAbstractButton*> title_buttons = top_level->findChildren<QAbstractButton*>();
+  title_buttons.removeIf(
+      [this](const QAbstractButton* button) { return window->isAncestorOf(button); });
+  ASSERT_EQ(title_buttons.size(), 1) << "the title bar offers a close box and nothing else";
+  EXPECT_EQ(title_buttons.front()->accessibleName(), window::ToQString(texts::kCloseBoxName));
+  QWidget* title_bar = title_buttons.front()->parentWidget();
 
-  QWindow* handle = frame->windowHandle();
-  const QSize normal = frame->size();
-  QTest::mouseDClick(frame->Title(), Qt::LeftButton, {}, frame->Title()->rect().center());
+  QWindow* handle = top_level->windowHandle();
+  const QSize normal = top_level->size();
+  QTest::mouseDClick(title_bar, Qt::LeftButton, {}, title_bar->rect().center());
   EXPECT_EQ(handle->windowStates(), Qt::WindowNoState);
 
   // The requests Qt's own title bar would send, and that a compositor may
@@ -38,20 +46,20 @@ TEST_F(WaylandWindow, NoTitleBarClickOrCompositorStateEndsTheGameOrResizesIt) {
   // own, which a program that keeps a smaller one dies of.
   for (const Qt::WindowState state : {Qt::WindowMaximized, Qt::WindowFullScreen}) {
     handle->setWindowStates(state);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return frame->size() != normal; }, kCompositorAnswerMs))
+    ASSERT_TRUE(QTest::qWaitFor([&] { return top_level->size() != normal; }, kCompositorAnswerMs))
         << "the compositor did not apply state " << state;
-    EXPECT_EQ(window->size(), QSize(474, 354));
-    EXPECT_TRUE(frame->rect().contains(window->geometry()));
+    EXPECT_EQ(window->size(), client_area);
+    EXPECT_TRUE(top_level->rect().contains(window->geometry()));
     handle->setWindowStates(Qt::WindowNoState);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return frame->size() == normal; }, kCompositorAnswerMs));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return top_level->size() == normal; }, kCompositorAnswerMs));
   }
 
   handle->setWindowState(Qt::WindowMinimized);
   // Minimising has no answer to wait for; one more maximise proves the
   // compositor took it and the game still talks to it.
   handle->setWindowStates(Qt::WindowMaximized);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return frame->size() != normal; }, kCompositorAnswerMs));
-  EXPECT_EQ(window->size(), QSize(474, 354));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return top_level->size() != normal; }, kCompositorAnswerMs));
+  EXPECT_EQ(window->size(), client_area);
   random->Doors({2});
   Click(Command1_1);
   EXPECT_EQ(window->Game().GamesCount(), 2);

@@ -35,11 +35,11 @@ using WindowLayout = ShownWindow;
 TEST_F(WindowLayout, TheWindowHasAFixedClientAreaAndOnlyACloseBox) {
   EXPECT_EQ(window->size(), QSize(474, 354));
   EXPECT_EQ(window->minimumSize(), window->maximumSize());
-  const Qt::WindowFlags flags = window->windowFlags();
+  const Qt::WindowFlags flags = top_level->windowFlags();
   EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
   EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
   EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
-  EXPECT_FALSE(window->windowIcon().isNull());
+  EXPECT_FALSE(top_level->windowIcon().isNull());
 }
 
 // Pixels at 96 dpi, worked out from the design in twips by hand.

@@ -24,7 +24,7 @@ QString Q(std::string_view text) { return window::ToQString(text); }
 using WindowPlay = ShownWindow;
 
 TEST_F(WindowPlay, OpensOnTheFirstGameWithTheIntroduction) {
-  EXPECT_EQ(window->windowTitle(), "Зимарела");
+  EXPECT_EQ(top_level->windowTitle(), "Зимарела");
   EXPECT_EQ(ResultOnScreen(), Q(texts::kIntroduction).replace("\r\n", "\n"));
   EXPECT_EQ(static_cast<QLineEdit*>(Widget(Text2_0))->text(), "1");
   EXPECT_EQ(static_cast<QLineEdit*>(Widget(Text2_1))->text(), "0");

@@ -8,6 +8,7 @@
 #include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
+#include <mutex>
 #include <vector>
 
 #include "controls/texts.h"
@@ -20,28 +21,85 @@ namespace {
 constexpr char kNoDisplay[] =
     "zimarela: no display can be reached; start the game from a desktop session.\n";
 
-// What Qt reports while the application starts, held back until it is
-// clear whether the start succeeds: a failed start says only kNoDisplay.
+// One message Qt reported while the application started, with copies of
+// its context's strings: Qt promises nothing about how long they live.
 struct HeldMessage {
   QtMsgType type;
-  // Qt's contexts point at static strings, so keeping the pointers is safe.
-  const char* file;
+  QByteArray file;
   int line;
-  const char* function;
-  const char* category;
+  QByteArray function;
+  QByteArray category;
   QString text;
 };
-std::vector<HeldMessage> held_messages;
+
+// What Qt reports while the application starts, held back until it is
+// clear whether the start succeeds. Qt's X11 event reader already runs on
+// a thread of its own inside the QApplication constructor and may report
+// too, so every use takes the lock.
+class HeldMessages {
+ public:
+  void Hold(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    const std::lock_guard lock(mutex_);
+    messages_.push_back(
+        {type, context.file, context.line, context.function, context.category, text});
+  }
+
+  // The first line of the first warning or error, or nothing if there is
+  // none. Qt says why a platform failed (the display that refused, the
+  // platform that is not installed) before it gives up, and where it falls
+  // back from one platform to another, the first failure is the one the
+  // user or the session asked for.
+  QString Cause() const {
+    const std::lock_guard lock(mutex_);
+    for (const HeldMessage& message : messages_) {
+      if (message.type == QtWarningMsg || message.type == QtCriticalMsg) {
+        return message.text.section(QLatin1Char('\n'), 0, 0);
+      }
+    }
+    return {};
+  }
+
+  // Passes every held message on to the handler now installed.
+  void Release() {
+    std::vector<HeldMessage> messages;
+    {
+      const std::lock_guard lock(mutex_);
+      messages.swap(messages_);
+    }
+    for (const HeldMessage& message : messages) {
+      const QMessageLogContext context(Pointer(message.file), message.line,
+                                       Pointer(message.function), Pointer(message.category));
+      qt_message_output(message.type, context, message.text);
+    }
+  }
+
+ private:
+  // A context string Qt left out stays left out.
+  static const char* Pointer(const QByteArray& text) {
+    return text.isNull() ? nullptr : text.constData();
+  }
+
+  mutable std::mutex mutex_;
+  std::vector<HeldMessage> messages_;
+};
+
+HeldMessages& Held() {
+  static HeldMessages held;
+  return held;
+}
 
 void HoldMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
   if (type == QtFatalMsg) {
     // Qt cannot go on without a platform; nothing it built is worth
-    // tearing down, so leave at once without running destructors.
+    // tearing down, so leave at once without running destructors. Qt's
+    // own fatal text only says that no platform could start, so the line
+    // that says why comes from what it reported before.
     std::fputs(kNoDisplay, stderr);
+    const QString cause = Held().Cause();
+    if (!cause.isEmpty()) std::fprintf(stderr, "%s\n", cause.toLocal8Bit().constData());
     std::_Exit(1);
   }
-  held_messages.push_back(
-      {type, context.file, context.line, context.function, context.category, text});
+  Held().Hold(type, context, text);
 }
 
 bool NamesADisplay() {
@@ -61,12 +119,7 @@ std::unique_ptr<QApplication> StartApplication(int& argc, char** argv) {
   const QtMessageHandler previous = qInstallMessageHandler(&HoldMessage);
   auto application = std::make_unique<QApplication>(argc, argv);
   qInstallMessageHandler(previous);
-  for (const HeldMessage& message : held_messages) {
-    const QMessageLogContext context(message.file, message.line, message.function,
-                                     message.category);
-    qt_message_output(message.type, context, message.text);
-  }
-  held_messages.clear();
+  Held().Release();
   return application;
 }
 

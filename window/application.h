@@ -11,9 +11,11 @@ namespace window {
 // AppStream data; the build defines it once for all of them.
 inline constexpr char kApplicationId[] = ZIMARELA_APP_ID;
 
-// Creates the application. Where no display can be reached (none named, or
-// one named that does not answer) it prints one sentence and exits with
-// status 1, where Qt on its own prints six lines and aborts.
+// Creates the application. Where no display is named it prints one
+// sentence and exits with status 1. Where Qt cannot start on the display
+// or platform named, it prints the same sentence and the one line of Qt's
+// own report that names the cause, and exits with status 1; Qt on its own
+// prints six lines and aborts.
 std::unique_ptr<QApplication> StartApplication(int& argc, char** argv);
 
 // Call once the QApplication exists. Picks the Fusion style and its light

@@ -1,8 +1,11 @@
 #include "window/framed_window.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QVBoxLayout>
 #include <QWindow>
 
@@ -17,11 +20,8 @@ namespace {
 constexpr int kTitleHeight = 28;
 constexpr int kIconSize = 20;
 constexpr int kBorder = 1;
-// Fixed colours, like the rest of the window, so no desktop theme can make
-// the caption unreadable.
-constexpr QRgb kTitleBack = 0x404070;
-constexpr QRgb kTitleText = 0xFFFFFF;
-constexpr QRgb kCloseHover = 0xC04040;
+
+QColor ToColor(std::uint32_t rgb) { return QColor::fromRgb(static_cast<QRgb>(rgb)); }
 
 }  // namespace
 
@@ -29,84 +29,152 @@ bool DrawsOwnTitleBar() {
   return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }
 
-std::unique_ptr<QWidget> TopLevelFor(std::unique_ptr<QWidget> client) {
-  if (!DrawsOwnTitleBar()) return client;
-  return std::make_unique<FramedWindow>(std::move(client));
-}
+namespace {
 
-CloseBox::CloseBox(QWidget* parent) : QAbstractButton(parent) {
-  setFixedSize(kTitleHeight, kTitleHeight);
-  setFocusPolicy(Qt::NoFocus);
-  setCursor(Qt::ArrowCursor);
-  setAccessibleName(QStringLiteral("Затвори"));
-}
-
-void CloseBox::paintEvent(QPaintEvent* /*event*/) {
-  QPainter painter(this);
-  if (isDown() || underMouse()) painter.fillRect(rect(), QColor::fromRgb(kCloseHover));
-  painter.setRenderHint(QPainter::Antialiasing);
-  painter.setPen(QPen(QColor::fromRgb(kTitleText), 2));
-  const QRectF cross = QRectF(rect()).adjusted(9, 9, -9, -9);
-  painter.drawLine(cross.topLeft(), cross.bottomRight());
-  painter.drawLine(cross.bottomLeft(), cross.topRight());
-}
-
-TitleBar::TitleBar(QWidget* parent) : QWidget(parent) {
-  setFixedHeight(kTitleHeight);
-  setFont(GameFont(layout::kFontPixels));
-  auto* close = new CloseBox(this);
-  auto* layout = new QHBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->addStretch();
-  layout->addWidget(close);
-  connect(close, &QAbstractButton::clicked, this, [this] { window()->close(); });
-}
-
-void TitleBar::paintEvent(QPaintEvent* /*event*/) {
-  QPainter painter(this);
-  painter.fillRect(rect(), QColor::fromRgb(kTitleBack));
-  const int margin = (kTitleHeight - kIconSize) / 2;
-  QApplication::windowIcon().paint(&painter, QRect(margin, margin, kIconSize, kIconSize));
-  painter.setPen(QColor::fromRgb(kTitleText));
-  painter.drawText(rect().adjusted(kIconSize + 2 * margin, 0, -kTitleHeight, 0),
-                   Qt::AlignLeft | Qt::AlignVCenter, window()->windowTitle());
-}
-
-void TitleBar::mousePressEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton && window()->windowHandle() != nullptr) {
-    window()->windowHandle()->startSystemMove();
+// The close box: a cross, the one button the title bar has.
+class CloseBox final : public QAbstractButton {
+ public:
+  explicit CloseBox(QWidget* parent) : QAbstractButton(parent) {
+    setFixedSize(kTitleHeight, kTitleHeight);
+    setFocusPolicy(Qt::NoFocus);
+    setCursor(Qt::ArrowCursor);
+    setAccessibleName(ToQString(texts::kCloseBoxName));
   }
-  event->accept();
-}
 
-void TitleBar::mouseDoubleClickEvent(QMouseEvent* event) { event->accept(); }
+ protected:
+  void paintEvent(QPaintEvent* /*event*/) override {
+    QPainter painter(this);
+    if (isDown() || underMouse()) painter.fillRect(rect(), ToColor(layout::kCloseBoxHover));
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(ToColor(layout::kTitleBarText), 2));
+    const QRectF cross = QRectF(rect()).adjusted(9, 9, -9, -9);
+    painter.drawLine(cross.topLeft(), cross.bottomRight());
+    painter.drawLine(cross.bottomLeft(), cross.topRight());
+  }
+};
 
-FramedWindow::FramedWindow(std::unique_ptr<QWidget> client)
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
-      title_(new TitleBar(this)),
-      client_(client.release()) {
-  setWindowTitle(ToQString(texts::kTitle));
-  QPalette back = palette();
-  back.setColor(QPalette::Window, QColor::fromRgb(layout::kWindowBack));
-  setPalette(back);
-  setAutoFillBackground(true);
+// A strip with the icon and the caption; dragging it moves the window.
+class TitleBar final : public QWidget {
+ public:
+  explicit TitleBar(QWidget* parent) : QWidget(parent) {
+    setFixedHeight(kTitleHeight);
+    setFont(GameFont(layout::kFontPixels));
+    auto* close = new CloseBox(this);
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addStretch();
+    row->addWidget(close);
+    connect(close, &QAbstractButton::clicked, this, [this] { window()->close(); });
+  }
 
-  client_->setParent(this);
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(kBorder, kBorder, kBorder, kBorder);
-  layout->setSpacing(0);
-  layout->addWidget(title_);
-  layout->addWidget(client_, 1, Qt::AlignCenter);
-  // The layout makes the title bar and the client area the least size; the
-  // window starts there and can only grow when the compositor says so.
-  resize(minimumSizeHint());
-  setFocusProxy(client_);
-}
+ protected:
+  void paintEvent(QPaintEvent* /*event*/) override {
+    QPainter painter(this);
+    painter.fillRect(rect(), ToColor(layout::kTitleBarBack));
+    const int margin = (kTitleHeight - kIconSize) / 2;
+    window()->windowIcon().paint(&painter, QRect(margin, margin, kIconSize, kIconSize));
+    painter.setPen(ToColor(layout::kTitleBarText));
+    painter.drawText(rect().adjusted(kIconSize + 2 * margin, 0, -kTitleHeight, 0),
+                     Qt::AlignLeft | Qt::AlignVCenter, window()->windowTitle());
+  }
 
-void FramedWindow::paintEvent(QPaintEvent* /*event*/) {
-  QPainter painter(this);
-  painter.setPen(QColor::fromRgb(kTitleBack));
-  painter.drawRect(rect().adjusted(0, 0, -1, -1));
+  void mousePressEvent(QMouseEvent* event) override {
+    if (event->button() == Qt::LeftButton && window()->windowHandle() != nullptr) {
+      window()->windowHandle()->startSystemMove();
+    }
+    event->accept();
+  }
+
+  // A double click on a title bar usually maximises; here it does nothing.
+  void mouseDoubleClickEvent(QMouseEvent* event) override { event->accept(); }
+};
+
+// The title bar above the client area, which it takes ownership of, inside
+// a thin border in the title bar's colour.
+class FramedWindow final : public QWidget {
+ public:
+  explicit FramedWindow(std::unique_ptr<QWidget> client) {
+    QWidget* area = client.release();
+    area->setParent(this);
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(kBorder, kBorder, kBorder, kBorder);
+    column->setSpacing(0);
+    column->addWidget(new TitleBar(this));
+    column->addWidget(area, 1, Qt::AlignCenter);
+    // The layout makes the title bar and the client area the least size;
+    // the window starts there and can only grow when the compositor says
+    // so.
+    resize(minimumSizeHint());
+    setFocusProxy(area);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent* /*event*/) override {
+    QPainter painter(this);
+    painter.setPen(ToColor(layout::kTitleBarBack));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+  }
+};
+
+// Centres the window, frame and title bar included, on its screen when it
+// is first shown. A window manager adds its frame only once the window
+// maps, so the first time the frame is known it centres again by the whole
+// of it. A Wayland compositor places windows itself and ignores the move.
+class CentredOnFirstShow final : public QObject {
+ public:
+  explicit CentredOnFirstShow(QWidget* window) : QObject(window), window_(window) {
+    window->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == window_) {
+      if (event->type() == QEvent::Show && !shown_) {
+        shown_ = true;
+        Centre();
+      } else if (event->type() == QEvent::Move && !centred_by_frame_ &&
+                 window_->frameGeometry().size() != window_->size()) {
+        centred_by_frame_ = true;
+        Centre();
+      }
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  void Centre() {
+    if (const QScreen* screen = window_->screen()) {
+      QRect frame = window_->frameGeometry();
+      frame.moveCenter(screen->availableGeometry().center());
+      window_->move(frame.topLeft());
+    }
+  }
+
+  QWidget* window_;
+  bool shown_ = false;
+  bool centred_by_frame_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<QWidget> TopLevelFor(std::unique_ptr<QWidget> client) {
+  client->setFixedSize(client->sizeHint());
+  const bool own_title_bar = DrawsOwnTitleBar();
+  std::unique_ptr<QWidget> top = std::move(client);
+  if (own_title_bar) top = std::make_unique<FramedWindow>(std::move(top));
+
+  // No minimise or maximise box: the client area has one size.
+  Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+  if (own_title_bar) flags |= Qt::FramelessWindowHint;
+  top->setWindowFlags(flags);
+  top->setWindowTitle(ToQString(texts::kTitle));
+  QPalette back = top->palette();
+  back.setColor(QPalette::Window, ToColor(layout::kWindowBack));
+  top->setPalette(back);
+  top->setAutoFillBackground(true);
+  new CentredOnFirstShow(top.get());
+  return top;
 }
 
 }  // namespace window

@@ -1,13 +1,16 @@
-// The window as Wayland shows it. Wayland leaves the title bar to the
-// program, and Qt's own draws maximise and minimise boxes that a window of
-// fixed size cannot honour: maximised, the compositor insists on its own
-// size and ends a program that keeps a smaller one. So on Wayland the game
-// draws its own title bar with only the icon, the caption and a close box,
-// and the window around the client area takes whatever size the compositor
-// imposes, with the client area unchanged in its middle.
+// The window around the client area, and everything that belongs to it:
+// caption, flags, palette, size and first place on the screen, set in one
+// place whatever draws the title bar.
+//
+// Wayland leaves the title bar to the program, and Qt's own draws maximise
+// and minimise boxes that a window of fixed size cannot honour: maximised,
+// the compositor insists on its own size and ends a program that keeps a
+// smaller one. So on Wayland the game draws its own title bar with only the
+// icon, the caption and a close box, and the window around the client area
+// takes whatever size the compositor imposes, with the client area
+// unchanged in its middle.
 #pragma once
 
-#include <QAbstractButton>
 #include <QWidget>
 #include <memory>
 
@@ -17,50 +20,10 @@ namespace window {
 bool DrawsOwnTitleBar();
 
 // What to show as the window: the client area itself where the desktop
-// draws the title bar, a FramedWindow around it where it does not.
+// draws the title bar, the client area under a title bar of the game's own
+// where it does not. Either way the client area keeps its size hint as its
+// fixed size, and the window has the game's caption, flags and back colour
+// and centres itself on its first show.
 std::unique_ptr<QWidget> TopLevelFor(std::unique_ptr<QWidget> client);
-
-// The close box: a cross, the one button the title bar has.
-class CloseBox final : public QAbstractButton {
-  Q_OBJECT
-
- public:
-  explicit CloseBox(QWidget* parent);
-
- protected:
-  void paintEvent(QPaintEvent* event) override;
-};
-
-// A strip with the icon and the caption; dragging it moves the window.
-class TitleBar final : public QWidget {
-  Q_OBJECT
-
- public:
-  explicit TitleBar(QWidget* parent);
-
- protected:
-  void paintEvent(QPaintEvent* event) override;
-  void mousePressEvent(QMouseEvent* event) override;
-  // A double click on a title bar usually maximises; here it does nothing.
-  void mouseDoubleClickEvent(QMouseEvent* event) override;
-};
-
-// The title bar above the client area, which it takes ownership of.
-class FramedWindow final : public QWidget {
-  Q_OBJECT
-
- public:
-  explicit FramedWindow(std::unique_ptr<QWidget> client);
-
-  QWidget* Client() const { return client_; }
-  TitleBar* Title() const { return title_; }
-
- protected:
-  void paintEvent(QPaintEvent* event) override;
-
- private:
-  TitleBar* title_;
-  QWidget* client_;
-};
 
 }  // namespace window

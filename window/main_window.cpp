@@ -2,16 +2,14 @@
 
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QSignalBlocker>
 #include <algorithm>
 #include <vector>
 
 #include "controls/layout.h"
-#include "controls/texts.h"
 #include "controls/twips.h"
 #include "window/control_widgets.h"
-#include "window/qt_text.h"
+#include "window/kept_focus.h"
 #include "window/widgets.h"
 
 namespace window {
@@ -22,17 +20,7 @@ using controls::ControlRecord;
 
 MainWindow::MainWindow(std::unique_ptr<game::RandomSource> random)
     : random_(std::move(random)), game_(record_, *random_) {
-  setWindowTitle(ToQString(texts::kTitle));
-  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-  setFixedSize(layout::TwipsToPixels(layout::kClientWidthTwips),
-               layout::TwipsToPixels(layout::kClientHeightTwips));
   setFont(GameFont(layout::kFontPixels));
-  QPalette back = palette();
-  back.setColor(QPalette::Window, QColor::fromRgb(layout::kWindowBack));
-  setPalette(back);
-  setAutoFillBackground(true);
-
   BuildControls();
   SetTabOrder();
 
@@ -46,6 +34,11 @@ MainWindow::MainWindow(std::unique_ptr<game::RandomSource> random)
 }
 
 MainWindow::~MainWindow() = default;
+
+QSize MainWindow::sizeHint() const {
+  return {layout::TwipsToPixels(layout::kClientWidthTwips),
+          layout::TwipsToPixels(layout::kClientHeightTwips)};
+}
 
 void MainWindow::BuildControls() {
   for (const layout::ControlLook& look : layout::Looks()) {
@@ -110,14 +103,14 @@ void MainWindow::OnTick() {
 }
 
 void MainWindow::Sync() {
-  // The window's own focus child, which it keeps even while inactive.
-  QWidget* had_focus = focusWidget();
-  for (const layout::ControlLook& look : layout::Looks()) {
-    QWidget* widget = WidgetOf(look.id);
-    const QSignalBlocker blocker(widget);
-    ApplyState(look.id, record_.State(look.id), widget);
+  {
+    const KeptFocus focus(*this);
+    for (const layout::ControlLook& look : layout::Looks()) {
+      QWidget* widget = WidgetOf(look.id);
+      const QSignalBlocker blocker(widget);
+      ApplyState(look.id, record_.State(look.id), widget);
+    }
   }
-  KeepFocus(had_focus);
   // The record's timer flag rules; enabling a running timer keeps its beat.
   if (!record_.Enabled(ControlId::Timer1)) {
     timer_.stop();
@@ -126,48 +119,12 @@ void MainWindow::Sync() {
   }
 }
 
-void MainWindow::KeepFocus(QWidget* had_focus) {
-  // Qt drops the focus when a control, or the frame around it, is locked
-  // or hidden, and the next Tab would start from nowhere. Pass it on from
-  // there as Tab would instead.
-  if (had_focus == nullptr || !isAncestorOf(had_focus)) return;
-  const QWidget* focus = focusWidget();
-  if (focus != nullptr && focus->isEnabled() && focus->isVisible()) return;
-  for (QWidget* next = had_focus->nextInFocusChain(); next != had_focus;
-       next = next->nextInFocusChain()) {
-    if (next->isEnabled() && next->isVisible() && (next->focusPolicy() & Qt::TabFocus) != 0 &&
-        isAncestorOf(next)) {
-      next->setFocus(Qt::TabFocusReason);
-      return;
-    }
-  }
-}
-
 void MainWindow::showEvent(QShowEvent* event) {
   if (!shown_) {
     shown_ = true;
-    if (isWindow()) CentreOnScreen();
     WidgetOf(ControlId::Text1_0)->setFocus(Qt::OtherFocusReason);
   }
   QWidget::showEvent(event);
-}
-
-void MainWindow::moveEvent(QMoveEvent* event) {
-  // A window manager adds its frame only once the window maps; the first
-  // time the frame is known, centre again by the whole of it.
-  if (isWindow() && !centred_by_frame_ && frameGeometry().size() != size()) {
-    centred_by_frame_ = true;
-    CentreOnScreen();
-  }
-  QWidget::moveEvent(event);
-}
-
-void MainWindow::CentreOnScreen() {
-  if (const QScreen* screen = this->screen()) {
-    QRect frame = frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
-  }
 }
 
 }  // namespace window

@@ -1,6 +1,8 @@
-// The one window, Form1. It draws the control record and hands the
-// player's clicks and the peek timer to the record's entry points; it keeps
-// no game state of its own.
+// The client area of the one window, Form1. It builds the controls, draws
+// the control record and hands the player's clicks and the peek timer to
+// the record's entry points; it keeps no game state of its own. What
+// belongs to the window around it (caption, flags, palette, size, place on
+// the screen) is TopLevelFor's.
 #pragma once
 
 #include <QTimer>
@@ -34,9 +36,11 @@ class MainWindow final : public QWidget {
   QWidget* WidgetOf(controls::ControlId id) const { return widgets_.at(controls::ToIndex(id)); }
   const QTimer& PeekTimer() const { return timer_; }
 
+  // The client area's size from the layout table.
+  QSize sizeHint() const override;
+
  protected:
   void showEvent(QShowEvent* event) override;
-  void moveEvent(QMoveEvent* event) override;
 
  private:
   using EntryPoint = void (controls::ControlRecord::*)(std::int16_t);
@@ -46,11 +50,6 @@ class MainWindow final : public QWidget {
   void SetTabOrder();
   void Forward(EntryPoint entry, std::int16_t index);
   void OnTick();
-  // Moves the focus on, in tab order, when a redraw has locked or hidden
-  // the control that had it.
-  void KeepFocus(QWidget* had_focus);
-  // Centres the whole window, frame and title bar included, on its screen.
-  void CentreOnScreen();
   // Draws the whole record. Runs after every entry point, and only here.
   void Sync();
 
@@ -60,7 +59,6 @@ class MainWindow final : public QWidget {
   std::array<QWidget*, controls::kControlCount> widgets_{};
   QTimer timer_;
   bool shown_ = false;
-  bool centred_by_frame_ = false;
 };
 
 }  // namespace window
