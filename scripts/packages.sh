@@ -11,9 +11,11 @@ RUN_PACKAGES=(qt6-wayland qt6-translations-l10n)
 PACKAGE_PACKAGES=(dpkg-dev file)
 # The whole test suite: both compilers, clang's fuzzer runtime, the linters,
 # valgrind, the desktop and packaging validators, the X11 and Wayland
-# servers the window suite runs on, and qt6ct for a dark desktop theme.
+# servers the window suite runs on, and two of the dark desktop themes it is checked under: GNOME's through
+# Qt's gtk3 theme, and qt6ct (Qt reads KDE's colours by itself).
 TEST_PACKAGES=(clang libclang-rt-dev clang-format clang-tidy libgtest-dev librapidcheck-dev
-  libbenchmark-dev valgrind desktop-file-utils appstream lintian xvfb weston qt6ct
+  libbenchmark-dev valgrind desktop-file-utils appstream lintian xvfb weston
+  qt6-gtk-platformtheme qt6ct
   "${PACKAGE_PACKAGES[@]}")
 
 # Installs the named packages that are not installed yet. apt-get update
