@@ -2,8 +2,9 @@
 # names that Debian 12 and Debian 13 both have, and a helper that installs
 # only what is missing.
 
-# Building the game and the window.
-BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev fonts-liberation2)
+# Building the game and the window; the window asks the Wayland compositor
+# through libwayland-client whether it draws title bars.
+BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libwayland-dev fonts-liberation2)
 # Running it on a desktop: X11 comes with Qt itself; Wayland needs its
 # plugin. Qt's own Bulgarian texts (context menus) come as translations.
 RUN_PACKAGES=(qt6-wayland qt6-translations-l10n)
@@ -11,10 +12,11 @@ RUN_PACKAGES=(qt6-wayland qt6-translations-l10n)
 PACKAGE_PACKAGES=(dpkg-dev file)
 # The whole test suite: both compilers, clang's fuzzer runtime, the linters,
 # valgrind, the desktop and packaging validators, the X11 and Wayland
-# servers the window suite runs on, and two of the dark desktop themes it is checked under: GNOME's through
+# servers the window suite runs on (weston draws no title bars, sway does),
+# and two of the dark desktop themes it is checked under: GNOME's through
 # Qt's gtk3 theme, and qt6ct (Qt reads KDE's colours by itself).
 TEST_PACKAGES=(clang libclang-rt-dev clang-format clang-tidy libgtest-dev librapidcheck-dev
-  libbenchmark-dev valgrind desktop-file-utils appstream lintian xvfb weston
+  libbenchmark-dev valgrind desktop-file-utils appstream lintian xvfb weston sway
   qt6-gtk-platformtheme qt6ct
   "${PACKAGE_PACKAGES[@]}")
 

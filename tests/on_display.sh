@@ -7,8 +7,10 @@
 #   on_display.sh x11-dark-kde ...       the same under Plasma's Breeze Dark,
 #                                        as Qt's own KDE theme reads kdeglobals
 #   on_display.sh x11-dark-qt6ct ...     the same under qt6ct's "darker"
-#   on_display.sh wayland COMMAND...     weston, the reference Wayland
-#                                        compositor, on its headless backend
+#   on_display.sh wayland COMMAND...     weston, which leaves the title bar to
+#                                        the program, on its headless backend
+#   on_display.sh wayland-sway ...       sway, which draws title bars itself
+#                                        (xdg-decoration), headless
 # Each run has its own runtime directory and server, so runs in parallel
 # never meet. The dark kinds set ZIMARELA_DARK_DESKTOP, which tells the
 # tests the desktop palette must have turned dark.
@@ -18,9 +20,11 @@ shift
 runtime=$(mktemp -d)
 chmod 700 "$runtime"
 server=
+sway_runtime=
 cleanup() {
   [ -n "$server" ] && kill "$server" 2>/dev/null && wait "$server" 2>/dev/null
   rm -rf "$runtime"
+  [ -z "$sway_runtime" ] || rm -rf "$sway_runtime"
 }
 trap cleanup EXIT
 
@@ -111,12 +115,55 @@ case $kind in
     set -- env -u DISPLAY QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY=wayland-test \
       XDG_RUNTIME_DIR="$runtime" "$@"
     ;;
+  wayland-sway)
+    # sway refuses to run as root; there it runs as nobody, in a runtime
+    # directory of its own, and the tests reach its sockets by full path.
+    sway_runtime=$(mktemp -d)
+    chmod 700 "$sway_runtime"
+    as_user=
+    if [ "$(id -u)" -eq 0 ]; then
+      chown nobody:nogroup "$sway_runtime"
+      as_user="setpriv --reuid=nobody --regid=nogroup --clear-groups"
+    fi
+    printf 'xwayland disable\n' >"$sway_runtime/config"
+    # shellcheck disable=SC2086
+    env -u DISPLAY -u WAYLAND_DISPLAY HOME="$sway_runtime" XDG_RUNTIME_DIR="$sway_runtime" \
+      WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
+      $as_user sway --config "$sway_runtime/config" >"$runtime/log" 2>&1 &
+    server=$!
+    # sway names its sockets itself; both are there once it listens.
+    socket=
+    ipc=
+    while [ -z "$socket" ] || [ -z "$ipc" ]; do
+      kill -0 "$server" 2>/dev/null || { cat "$runtime/log" >&2; exit 1; }
+      socket=$(find "$sway_runtime" -maxdepth 1 -type s -name 'wayland-*' | head -n 1)
+      ipc=$(find "$sway_runtime" -maxdepth 1 -type s -name 'sway-ipc.*.sock' | head -n 1)
+      [ -n "$socket" ] && [ -n "$ipc" ] || sleep 0.1
+    done
+    # The client's side of the wire shows the game asking for a decoration
+    # and sway's answer; checked below.
+    set -- env -u DISPLAY QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY="$socket" \
+      SWAYSOCK="$ipc" XDG_RUNTIME_DIR="$runtime" WAYLAND_DEBUG=client "$@"
+    ;;
   *)
-    echo "usage: on_display.sh x11|x11-dark-gtk3|x11-dark-kde|x11-dark-qt6ct|wayland COMMAND..." >&2
+    echo "usage: on_display.sh x11|x11-dark-gtk3|x11-dark-kde|x11-dark-qt6ct|wayland|wayland-sway COMMAND..." >&2
     exit 2
     ;;
 esac
 
 status=0
-"$@" || status=$?
+if [ "$kind" != wayland-sway ]; then
+  "$@" || status=$?
+  exit "$status"
+fi
+
+"$@" 2>"$runtime/wire" || status=$?
+grep -v '^\[[ 0-9.]*\] ' "$runtime/wire" >&2 || true
+if ! grep -q -- '-> zxdg_decoration_manager_v1@[0-9]*\.get_toplevel_decoration(' "$runtime/wire"; then
+  echo "on_display.sh: the game never asked sway for a decoration" >&2
+  status=1
+elif ! grep -q '] zxdg_toplevel_decoration_v1@[0-9]*\.configure(2)' "$runtime/wire"; then
+  echo "on_display.sh: sway never answered with a server-side decoration" >&2
+  status=1
+fi
 exit "$status"

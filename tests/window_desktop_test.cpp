@@ -1,9 +1,17 @@
 // What a real Wayland compositor brings that the offscreen platform lacks:
-// it owns the window's states. The test skips where its compositor is not
-// there; ctest runs it on weston.
+// it owns the window's states, and it may draw the title bar itself. Each
+// test skips where its compositor is not there; ctest runs them on weston,
+// which leaves the title bar to the program, and on sway, which draws it.
 #include <QAbstractButton>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
 #include <QWindow>
+#include <optional>
 
+#include "window/application.h"
+#include "window/compositor_decorations.h"
 #include "window/framed_window.h"
 #include "window_fixture.h"
 
@@ -53,6 +61,71 @@ TEST_F(WaylandWindow, NoTitleBarClickOrCompositorStateEndsTheGameOrResizesIt) {
   random->Doors({2});
   Click(Command1_1);
   EXPECT_EQ(window->Game().GamesCount(), 2);
+}
+
+using DecoratedByTheCompositor = ShownWindow;
+
+// sway's view of the game's window: the node that carries its app id, and
+// whether it floats.
+struct SwayView {
+  QJsonObject node;
+  bool floating = false;
+};
+
+bool FindView(const QJsonObject& node, bool floating, SwayView& found) {
+  if (node.value(QStringLiteral("app_id")).toString() == QLatin1String(window::kApplicationId)) {
+    found = {node, floating};
+    return true;
+  }
+  for (const QString& key : {QStringLiteral("nodes"), QStringLiteral("floating_nodes")}) {
+    for (const QJsonValue& child : node.value(key).toArray()) {
+      if (FindView(child.toObject(), floating || key == QLatin1String("floating_nodes"), found)) {
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+std::optional<SwayView> AskSway() {
+  QProcess swaymsg;
+  swaymsg.start(QStringLiteral("swaymsg"),
+                {QStringLiteral("-r"), QStringLiteral("-t"), QStringLiteral("get_tree")});
+  if (!swaymsg.waitForFinished(kCompositorAnswerMs) || swaymsg.exitCode() != 0) return {};
+  SwayView view;
+  if (!FindView(QJsonDocument::fromJson(swaymsg.readAllStandardOutput()).object(), false, view)) {
+    return {};
+  }
+  return view;
+}
+
+TEST_F(DecoratedByTheCompositor, TheDesktopsTitleBarAndAFixedSizeThatFloats) {
+  if (!window::CompositorDrawsTitleBars()) GTEST_SKIP() << "the compositor draws no title bars";
+  EXPECT_FALSE(window::DrawsOwnTitleBar());
+  EXPECT_EQ(top_level.get(), window) << "the game's own title bar is there too";
+  // A frameless window would not ask for the compositor's title bar.
+  EXPECT_FALSE(window->windowFlags().testFlag(Qt::FramelessWindowHint));
+  QWindow* handle = window->windowHandle();
+  EXPECT_EQ(handle->minimumSize(), QSize(474, 354));
+  EXPECT_EQ(handle->maximumSize(), QSize(474, 354));
+  // Qt draws a title bar of its own, with margins, only where the
+  // compositor turns the request down.
+  EXPECT_EQ(handle->frameMargins(), QMargins());
+
+  if (qEnvironmentVariableIsEmpty("SWAYSOCK")) return;
+  // sway itself: it draws a normal title bar (not "csd", the client's),
+  // and floats a window whose least and greatest sizes are equal.
+  std::optional<SwayView> view;
+  const auto border = [&] { return view->node.value(QStringLiteral("border")).toString(); };
+  (void)QTest::qWaitFor([&] { return (view = AskSway()).has_value() && border() == "normal"; },
+                        kCompositorAnswerMs);
+  ASSERT_TRUE(view.has_value()) << "sway does not list the game's window";
+  EXPECT_EQ(border(), QStringLiteral("normal"));
+  EXPECT_TRUE(view->floating);
+  const QJsonObject content = view->node.value(QStringLiteral("window_rect")).toObject();
+  EXPECT_EQ(content.value(QStringLiteral("width")).toInt(), 474);
+  EXPECT_EQ(content.value(QStringLiteral("height")).toInt(), 354);
+  EXPECT_EQ(window->size(), QSize(474, 354));
 }
 
 }  // namespace

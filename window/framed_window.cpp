@@ -8,6 +8,7 @@
 
 #include "controls/layout.h"
 #include "controls/texts.h"
+#include "window/compositor_decorations.h"
 #include "window/control_widgets.h"
 #include "window/qt_text.h"
 
@@ -26,7 +27,8 @@ constexpr QRgb kCloseHover = 0xC04040;
 }  // namespace
 
 bool DrawsOwnTitleBar() {
-  return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+  return QGuiApplication::platformName().startsWith(QLatin1String("wayland")) &&
+         !CompositorDrawsTitleBars();
 }
 
 std::unique_ptr<QWidget> TopLevelFor(std::unique_ptr<QWidget> client) {

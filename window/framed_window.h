@@ -1,10 +1,12 @@
-// The window as Wayland shows it. Wayland leaves the title bar to the
-// program, and Qt's own draws maximise and minimise boxes that a window of
-// fixed size cannot honour: maximised, the compositor insists on its own
-// size and ends a program that keeps a smaller one. So on Wayland the game
-// draws its own title bar with only the icon, the caption and a close box,
-// and the window around the client area takes whatever size the compositor
-// imposes, with the client area unchanged in its middle.
+// The window as Wayland shows it where the compositor leaves the title bar
+// to the program (mutter, weston). Qt's own title bar draws maximise and
+// minimise boxes that a window of fixed size cannot honour: maximised, the
+// compositor insists on its own size and ends a program that keeps a
+// smaller one. So there the game draws its own title bar with only the
+// icon, the caption and a close box, and the window around the client area
+// takes whatever size the compositor imposes, with the client area
+// unchanged in its middle. Where the compositor draws title bars (KWin,
+// sway) the window is shown as it is, at its fixed size.
 #pragma once
 
 #include <QAbstractButton>
@@ -13,7 +15,8 @@
 
 namespace window {
 
-// Whether the platform leaves the title bar to the program.
+// Whether the platform leaves the title bar to the program: Wayland, unless
+// the compositor draws title bars itself.
 bool DrawsOwnTitleBar();
 
 // What to show as the window: the client area itself where the desktop
