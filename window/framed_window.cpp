@@ -22,6 +22,9 @@ constexpr int kBorder = 1;
 // the caption unreadable.
 constexpr QRgb kTitleBack = 0x404070;
 constexpr QRgb kTitleText = 0xFFFFFF;
+// An inactive window's bar fades, as title bars do, and stays readable.
+constexpr QRgb kInactiveTitleBack = 0xB8B8CC;
+constexpr QRgb kInactiveTitleText = 0x303040;
 constexpr QRgb kCloseHover = 0xC04040;
 
 }  // namespace
@@ -47,7 +50,7 @@ void CloseBox::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
   if (isDown() || underMouse()) painter.fillRect(rect(), QColor::fromRgb(kCloseHover));
   painter.setRenderHint(QPainter::Antialiasing);
-  painter.setPen(QPen(QColor::fromRgb(kTitleText), 2));
+  painter.setPen(QPen(palette().color(QPalette::WindowText), 2));
   const QRectF cross = QRectF(rect()).adjusted(9, 9, -9, -9);
   painter.drawLine(cross.topLeft(), cross.bottomRight());
   painter.drawLine(cross.bottomLeft(), cross.topRight());
@@ -56,6 +59,14 @@ void CloseBox::paintEvent(QPaintEvent* /*event*/) {
 TitleBar::TitleBar(QWidget* parent) : QWidget(parent) {
   setFixedHeight(kTitleHeight);
   setFont(GameFont(layout::kFontPixels));
+  // Qt paints with the inactive group while the window is not active, and
+  // repaints when that changes because the two groups differ.
+  QPalette colours = palette();
+  colours.setColor(QPalette::Active, QPalette::Window, QColor::fromRgb(kTitleBack));
+  colours.setColor(QPalette::Active, QPalette::WindowText, QColor::fromRgb(kTitleText));
+  colours.setColor(QPalette::Inactive, QPalette::Window, QColor::fromRgb(kInactiveTitleBack));
+  colours.setColor(QPalette::Inactive, QPalette::WindowText, QColor::fromRgb(kInactiveTitleText));
+  setPalette(colours);
   auto* close = new CloseBox(this);
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -66,10 +77,10 @@ TitleBar::TitleBar(QWidget* parent) : QWidget(parent) {
 
 void TitleBar::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
-  painter.fillRect(rect(), QColor::fromRgb(kTitleBack));
+  painter.fillRect(rect(), palette().color(QPalette::Window));
   const int margin = (kTitleHeight - kIconSize) / 2;
   QApplication::windowIcon().paint(&painter, QRect(margin, margin, kIconSize, kIconSize));
-  painter.setPen(QColor::fromRgb(kTitleText));
+  painter.setPen(palette().color(QPalette::WindowText));
   painter.drawText(rect().adjusted(kIconSize + 2 * margin, 0, -kTitleHeight, 0),
                    Qt::AlignLeft | Qt::AlignVCenter, window()->windowTitle());
 }
