@@ -87,16 +87,27 @@ bool FindView(const QJsonObject& node, bool floating, SwayView& found) {
   return false;
 }
 
-std::optional<SwayView> AskSway() {
+// What swaymsg prints, or nothing if it failed.
+std::optional<QByteArray> Swaymsg(const QStringList& arguments) {
   QProcess swaymsg;
-  swaymsg.start(QStringLiteral("swaymsg"),
-                {QStringLiteral("-r"), QStringLiteral("-t"), QStringLiteral("get_tree")});
+  swaymsg.start(QStringLiteral("swaymsg"), arguments);
   if (!swaymsg.waitForFinished(kCompositorAnswerMs) || swaymsg.exitCode() != 0) return {};
+  return swaymsg.readAllStandardOutput();
+}
+
+std::optional<SwayView> AskSway() {
+  const std::optional<QByteArray> tree =
+      Swaymsg({QStringLiteral("-r"), QStringLiteral("-t"), QStringLiteral("get_tree")});
   SwayView view;
-  if (!FindView(QJsonDocument::fromJson(swaymsg.readAllStandardOutput()).object(), false, view)) {
-    return {};
-  }
+  if (!tree || !FindView(QJsonDocument::fromJson(*tree).object(), false, view)) return {};
   return view;
+}
+
+// Runs a sway command on the game's window.
+bool SwayDoes(const char* command) {
+  return Swaymsg({QStringLiteral("[app_id=%1] %2")
+                      .arg(QLatin1String(window::kApplicationId), QLatin1String(command))})
+      .has_value();
 }
 
 TEST_F(DecoratedByTheCompositor, TheDesktopsTitleBarAndAFixedSizeThatFloats) {
@@ -126,6 +137,32 @@ TEST_F(DecoratedByTheCompositor, TheDesktopsTitleBarAndAFixedSizeThatFloats) {
   EXPECT_EQ(content.value(QStringLiteral("width")).toInt(), 474);
   EXPECT_EQ(content.value(QStringLiteral("height")).toInt(), 354);
   EXPECT_EQ(window->size(), QSize(474, 354));
+}
+
+// What sway's full-screen shortcut does, by sway's own command: the window
+// keeps its size inside the full screen, and comes back floating.
+TEST_F(DecoratedByTheCompositor, FullScreenByTheCompositorKeepsTheClientAreaAndGoesBack) {
+  if (qEnvironmentVariableIsEmpty("SWAYSOCK") || !window::CompositorDrawsTitleBars()) {
+    GTEST_SKIP() << "needs sway";
+  }
+  const auto full_screen = [](bool wanted) {
+    const std::optional<SwayView> view = AskSway();
+    return view.has_value() &&
+           (view->node.value(QStringLiteral("fullscreen_mode")).toInt() != 0) == wanted;
+  };
+  ASSERT_TRUE(QTest::qWaitFor([&] { return full_screen(false); }, kCompositorAnswerMs));
+  ASSERT_TRUE(SwayDoes("fullscreen enable"));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return full_screen(true); }, kCompositorAnswerMs));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return window->isFullScreen(); }, kCompositorAnswerMs));
+  EXPECT_EQ(window->size(), QSize(474, 354));
+  ASSERT_TRUE(SwayDoes("fullscreen disable"));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return full_screen(false); }, kCompositorAnswerMs));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !window->isFullScreen(); }, kCompositorAnswerMs));
+  EXPECT_EQ(window->size(), QSize(474, 354));
+  EXPECT_TRUE(AskSway()->floating);
+  random->Doors({2});
+  Click(Command1_1);
+  EXPECT_EQ(window->Game().GamesCount(), 2);
 }
 
 }  // namespace
