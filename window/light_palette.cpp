@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QTimer>
+#include <QWidget>
 
 namespace window {
 namespace {
@@ -31,13 +32,26 @@ class PaletteKeeper final : public QObject {
       pending_ = true;
       QTimer::singleShot(0, this, [this] {
         pending_ = false;
-        if (QApplication::palette() != LightPalette()) QApplication::setPalette(LightPalette());
+        if (QApplication::palette() != LightPalette()) Restore();
       });
     }
     return QObject::eventFilter(watched, event);
   }
 
  private:
+  // A new application palette reaches the windows, which hand it down;
+  // under Qt 6.8 controls with a colour of their own were seen to keep the
+  // outside palette's text colour after that. Every widget is told, as Qt
+  // itself does when class palettes change, so each resolves its palette
+  // again.
+  static void Restore() {
+    QApplication::setPalette(LightPalette());
+    for (QWidget* widget : QApplication::allWidgets()) {
+      QEvent change(QEvent::ApplicationPaletteChange);
+      QCoreApplication::sendEvent(widget, &change);
+    }
+  }
+
   bool pending_ = false;
 };
 
