@@ -159,10 +159,13 @@ fi
 
 "$@" 2>"$runtime/wire" || status=$?
 grep -v '^\[[ 0-9.]*\] ' "$runtime/wire" >&2 || true
-if ! grep -q -- '-> zxdg_decoration_manager_v1@[0-9]*\.get_toplevel_decoration(' "$runtime/wire"; then
+# libwayland names objects "name@id" up to 1.21 (Debian 12) and "name#id",
+# after the queue's name, from 1.22 on (Debian 13).
+if ! grep -q -E -- '-> zxdg_decoration_manager_v1[@#][0-9]+\.get_toplevel_decoration\(' "$runtime/wire"; then
   echo "on_display.sh: the game never asked sway for a decoration" >&2
   status=1
-elif ! grep -q '] zxdg_toplevel_decoration_v1@[0-9]*\.configure(2)' "$runtime/wire"; then
+elif ! grep -q -E '\] (\{[^}]*\} )?zxdg_toplevel_decoration_v1[@#][0-9]+\.configure\(2\)' \
+  "$runtime/wire"; then
   echo "on_display.sh: sway never answered with a server-side decoration" >&2
   status=1
 fi
