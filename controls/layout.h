@@ -62,6 +62,9 @@ inline constexpr int kTextRightInsetPixels = 19;
 inline constexpr std::uint32_t kTitleBarBack = 0x404070;
 inline constexpr std::uint32_t kTitleBarText = 0xFFFFFF;
 inline constexpr std::uint32_t kCloseBoxHover = 0xC04040;
+// An inactive window's bar fades, as title bars do, and stays readable.
+inline constexpr std::uint32_t kInactiveTitleBarBack = 0xB8B8CC;
+inline constexpr std::uint32_t kInactiveTitleBarText = 0x303040;
 
 // A pressed button darkens its own colour by a sixth.
 constexpr std::uint32_t Pressed(std::uint32_t rgb) {

@@ -2,8 +2,9 @@
 # names that Debian 12 and Debian 13 both have, and a helper that installs
 # only what is missing.
 
-# Building the game and the window.
-BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev fonts-liberation2)
+# Building the game and the window; the window asks the Wayland compositor
+# through libwayland-client whether it draws title bars.
+BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libwayland-dev fonts-liberation2)
 # Running it on a desktop: X11 comes with Qt itself; Wayland needs its
 # plugin. Qt's own Bulgarian texts (context menus) come as translations.
 RUN_PACKAGES=(qt6-wayland qt6-translations-l10n)
@@ -17,10 +18,13 @@ WEB_TEST_PACKAGES=(chromium chromium-driver python3-selenium firefox-esr python3
 PACKAGE_PACKAGES=(dpkg-dev file)
 # The whole test suite: both compilers, clang's fuzzer runtime, the linters,
 # valgrind, the desktop and packaging validators, the X11 and Wayland
-# servers the window suite runs on, qt6ct for a dark desktop theme, and the
-# web page with its browsers.
+# servers the window suite runs on (weston draws no title bars, sway does),
+# two of the dark desktop themes it is checked under (GNOME's through Qt's
+# gtk3 theme, and qt6ct; Qt reads KDE's colours by itself), and the web
+# page with its browsers.
 TEST_PACKAGES=(clang libclang-rt-dev clang-format clang-tidy libgtest-dev librapidcheck-dev
-  libbenchmark-dev valgrind desktop-file-utils appstream lintian xvfb weston qt6ct
+  libbenchmark-dev valgrind desktop-file-utils appstream lintian xvfb weston sway
+  qt6-gtk-platformtheme qt6ct
   "${PACKAGE_PACKAGES[@]}" "${WEB_PACKAGES[@]}" "${WEB_TEST_PACKAGES[@]}")
 
 # Installs the named packages that are not installed yet. apt-get update

@@ -1,33 +1,98 @@
 #!/bin/sh
 # Runs a command on a real display server of its own, started here and
 # stopped when the command ends:
-#   on_display.sh x11 COMMAND...       Xvfb, a virtual X11 server
-#   on_display.sh x11-dark COMMAND...  the same, with the desktop's colours
-#                                      set dark through qt6ct's platform
-#                                      theme, as a desktop user sets them
-#   on_display.sh wayland COMMAND...   weston, the reference Wayland
-#                                      compositor, on its headless backend
+#   on_display.sh x11 COMMAND...         Xvfb, a virtual X11 server
+#   on_display.sh x11-dark-gtk3 ...      the same under GNOME's dark style,
+#                                        as Qt's gtk3 platform theme reads it
+#   on_display.sh x11-dark-kde ...       the same under Plasma's Breeze Dark,
+#                                        as Qt's own KDE theme reads kdeglobals
+#   on_display.sh x11-dark-qt6ct ...     the same under qt6ct's "darker"
+#   on_display.sh wayland COMMAND...     weston, which leaves the title bar to
+#                                        the program, on its headless backend
+#   on_display.sh wayland-sway ...       sway, which draws title bars itself
+#                                        (xdg-decoration), headless
 # Each run has its own runtime directory and server, so runs in parallel
-# never meet.
+# never meet. The dark kinds set ZIMARELA_DARK_DESKTOP, which tells the
+# tests the desktop palette must have turned dark.
 set -eu
 kind=$1
 shift
 runtime=$(mktemp -d)
 chmod 700 "$runtime"
 server=
+sway_runtime=
 cleanup() {
   [ -n "$server" ] && kill "$server" 2>/dev/null && wait "$server" 2>/dev/null
   rm -rf "$runtime"
+  [ -z "$sway_runtime" ] || rm -rf "$sway_runtime"
 }
 trap cleanup EXIT
 
-if [ "$kind" = x11-dark ]; then
-  mkdir -p "$runtime/config/qt6ct"
-  printf '[Appearance]\ncolor_scheme_path=%s\ncustom_palette=true\n' \
-    /usr/share/qt6ct/colors/darker.conf >"$runtime/config/qt6ct/qt6ct.conf"
-  set -- env QT_QPA_PLATFORMTHEME=qt6ct XDG_CONFIG_HOME="$runtime/config" ZIMARELA_DARK_DESKTOP=1 "$@"
-  kind=x11
-fi
+case $kind in
+  x11-dark-gtk3)
+    # GNOME's dark style as the platform theme sees it; the theme plugin
+    # comes with qt6-gtk-platformtheme, which Qt's own GUI library
+    # recommends.
+    set -- env -u QT_QPA_PLATFORMTHEME -u KDE_SESSION_VERSION XDG_CONFIG_HOME="$runtime/config" \
+      ZIMARELA_DARK_DESKTOP=1 XDG_CURRENT_DESKTOP=GNOME QT_QPA_PLATFORMTHEME=gtk3 \
+      GTK_THEME=Adwaita:dark "$@"
+    kind=x11
+    ;;
+  x11-dark-kde)
+    # Plasma's Breeze Dark colours as Plasma writes them; with no Plasma
+    # plugin installed Qt's built-in KDE theme reads them.
+    mkdir -p "$runtime/config"
+    cat >"$runtime/config/kdeglobals" <<'COLOURS'
+[General]
+ColorScheme=BreezeDark
+
+[Colors:Button]
+BackgroundNormal=49,54,59
+ForegroundNormal=239,240,241
+
+[Colors:Selection]
+BackgroundNormal=61,174,233
+ForegroundNormal=252,252,252
+
+[Colors:Tooltip]
+BackgroundNormal=49,54,59
+ForegroundNormal=239,240,241
+
+[Colors:View]
+BackgroundNormal=35,38,41
+ForegroundNormal=239,240,241
+ForegroundInactive=189,195,199
+
+[Colors:Window]
+BackgroundNormal=49,54,59
+ForegroundNormal=239,240,241
+ForegroundInactive=189,195,199
+COLOURS
+    set -- env -u QT_QPA_PLATFORMTHEME -u GTK_THEME XDG_CONFIG_HOME="$runtime/config" \
+      ZIMARELA_DARK_DESKTOP=1 XDG_CURRENT_DESKTOP=KDE KDE_SESSION_VERSION=5 "$@"
+    kind=x11
+    ;;
+  x11-dark-qt6ct)
+    # A desktop user's choice in qt6ct. The tests may rewrite the file to
+    # change the scheme while the game runs.
+    mkdir -p "$runtime/config/qt6ct"
+    printf '[Appearance]\ncolor_scheme_path=%s\ncustom_palette=true\n' \
+      /usr/share/qt6ct/colors/darker.conf >"$runtime/config/qt6ct/qt6ct.conf"
+    set -- env -u GTK_THEME -u XDG_CURRENT_DESKTOP -u KDE_SESSION_VERSION \
+      XDG_CONFIG_HOME="$runtime/config" ZIMARELA_DARK_DESKTOP=1 QT_QPA_PLATFORMTHEME=qt6ct \
+      ZIMARELA_QT6CT_CONF="$runtime/config/qt6ct/qt6ct.conf" "$@"
+    kind=x11
+    ;;
+esac
+
+# Waits until a path exists (a socket a server makes once it listens),
+# giving up at once if the server has died.
+await() {
+  while [ ! -e "$1" ]; do
+    kill -0 "$server" 2>/dev/null || { cat "$2" >&2; exit 1; }
+    sleep 0.1
+  done
+}
 
 case $kind in
   x11)
@@ -46,19 +111,62 @@ case $kind in
     server=$!
     # weston makes its socket when it starts listening; until then only
     # its lock file may be there.
-    while [ ! -S "$runtime/wayland-test" ]; do
-      kill -0 "$server" 2>/dev/null || { cat "$runtime/log" >&2; exit 1; }
-      sleep 0.1
-    done
+    await "$runtime/wayland-test" "$runtime/log"
     set -- env -u DISPLAY QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY=wayland-test \
       XDG_RUNTIME_DIR="$runtime" "$@"
     ;;
+  wayland-sway)
+    # sway refuses to run as root; there it runs as nobody, in a runtime
+    # directory of its own, and the tests reach its sockets by full path.
+    sway_runtime=$(mktemp -d)
+    chmod 700 "$sway_runtime"
+    as_user=
+    if [ "$(id -u)" -eq 0 ]; then
+      chown nobody:nogroup "$sway_runtime"
+      as_user="setpriv --reuid=nobody --regid=nogroup --clear-groups"
+    fi
+    printf 'xwayland disable\n' >"$sway_runtime/config"
+    # shellcheck disable=SC2086
+    env -u DISPLAY -u WAYLAND_DISPLAY HOME="$sway_runtime" XDG_RUNTIME_DIR="$sway_runtime" \
+      WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
+      $as_user sway --config "$sway_runtime/config" >"$runtime/log" 2>&1 &
+    server=$!
+    # sway names its sockets itself; both are there once it listens.
+    socket=
+    ipc=
+    while [ -z "$socket" ] || [ -z "$ipc" ]; do
+      kill -0 "$server" 2>/dev/null || { cat "$runtime/log" >&2; exit 1; }
+      socket=$(find "$sway_runtime" -maxdepth 1 -type s -name 'wayland-*' | head -n 1)
+      ipc=$(find "$sway_runtime" -maxdepth 1 -type s -name 'sway-ipc.*.sock' | head -n 1)
+      [ -n "$socket" ] && [ -n "$ipc" ] || sleep 0.1
+    done
+    # The client's side of the wire shows the game asking for a decoration
+    # and sway's answer; checked below.
+    set -- env -u DISPLAY QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY="$socket" \
+      SWAYSOCK="$ipc" XDG_RUNTIME_DIR="$runtime" WAYLAND_DEBUG=client "$@"
+    ;;
   *)
-    echo "usage: on_display.sh x11|x11-dark|wayland COMMAND..." >&2
+    echo "usage: on_display.sh x11|x11-dark-gtk3|x11-dark-kde|x11-dark-qt6ct|wayland|wayland-sway COMMAND..." >&2
     exit 2
     ;;
 esac
 
 status=0
-"$@" || status=$?
+if [ "$kind" != wayland-sway ]; then
+  "$@" || status=$?
+  exit "$status"
+fi
+
+"$@" 2>"$runtime/wire" || status=$?
+grep -v '^\[[ 0-9.]*\] ' "$runtime/wire" >&2 || true
+# libwayland names objects "name@id" up to 1.21 (Debian 12) and "name#id",
+# after the queue's name, from 1.22 on (Debian 13).
+if ! grep -q -E -- '-> zxdg_decoration_manager_v1[@#][0-9]+\.get_toplevel_decoration\(' "$runtime/wire"; then
+  echo "on_display.sh: the game never asked sway for a decoration" >&2
+  status=1
+elif ! grep -q -E '\] (\{[^}]*\} )?zxdg_toplevel_decoration_v1[@#][0-9]+\.configure\(2\)' \
+  "$runtime/wire"; then
+  echo "on_display.sh: sway never answered with a server-side decoration" >&2
+  status=1
+fi
 exit "$status"

@@ -1,14 +1,20 @@
-// What a real desktop brings that the offscreen platform lacks: a Wayland
-// compositor that owns the window's states, and a dark theme. Each test
-// skips where its desktop is not there; ctest runs them on weston and
-// under a dark qt6ct colour scheme.
+// What a real Wayland compositor brings that the offscreen platform lacks:
+// it owns the window's states, and it may draw the title bar itself. Each
+// test skips where its compositor is not there; ctest runs them on weston,
+// which leaves the title bar to the program, and on sway, which draws it.
 #include <QAbstractButton>
-#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
 #include <QWindow>
+#include <optional>
 
 #include "controls/layout.h"
 #include "controls/texts.h"
 #include "controls/twips.h"
+#include "window/application.h"
+#include "window/compositor_decorations.h"
 #include "window/framed_window.h"
 #include "window/qt_text.h"
 #include "window_fixture.h"
@@ -23,12 +29,16 @@ using testing_support::ShownWindow;
 // state arrives.
 constexpr int kCompositorAnswerMs = 30000;
 
+QSize ClientArea() {
+  return {layout::TwipsToPixels(layout::kClientWidthTwips),
+          layout::TwipsToPixels(layout::kClientHeightTwips)};
+}
+
 using WaylandWindow = ShownWindow;
 
 TEST_F(WaylandWindow, HasOnlyACloseBoxAndKeepsItsClientAreaInEveryState) {
   if (!window::DrawsOwnTitleBar()) GTEST_SKIP() << "the desktop draws this title bar";
-  const QSize client_area(layout::TwipsToPixels(layout::kClientWidthTwips),
-                          layout::TwipsToPixels(layout::kClientHeightTwips));
+  const QSize client_area = ClientArea();
   QList<QAbstractButton*> title_buttons = top_level->findChildren<QAbstractButton*>();
   title_buttons.removeIf(
       [this](const QAbstractButton* button) { return window->isAncestorOf(button); });
@@ -65,44 +75,106 @@ TEST_F(WaylandWindow, HasOnlyACloseBoxAndKeepsItsClientAreaInEveryState) {
   EXPECT_EQ(window->Game().GamesCount(), 2);
 }
 
-int Luminance(QRgb colour) {
-  return (299 * qRed(colour) + 587 * qGreen(colour) + 114 * qBlue(colour)) / 1000;
-}
+using DecoratedByTheCompositor = ShownWindow;
 
-class DarkDesktop : public ShownWindow {
- protected:
-  // The darkest pixel of a control's caption area, in the window's image.
-  int DarkestIn(controls::ControlId id, QRect local) const {
-    const QImage image = window->grab().toImage();
-    const qreal ratio = image.devicePixelRatio();
-    const QRect area = QRect(Widget(id)->mapTo(window, local.topLeft()), local.size());
-    int darkest = 255;
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-      for (int x = area.left(); x <= area.right(); ++x) {
-        darkest = std::min(darkest, Luminance(image.pixel(qFloor(x * ratio), qFloor(y * ratio))));
-      }
-    }
-    return darkest;
-  }
+// sway's view of the game's window: the node that carries its app id, and
+// whether it floats.
+struct SwayView {
+  QJsonObject node;
+  bool floating = false;
 };
 
-TEST_F(DarkDesktop, CaptionsStayNearBlackOnTheirPaleColours) {
-  if (!qEnvironmentVariableIsSet("ZIMARELA_DARK_DESKTOP")) GTEST_SKIP() << "needs a dark desktop";
-  ASSERT_GT(Luminance(testing_support::DesktopPalette().color(QPalette::WindowText).rgb()), 160)
-      << "the desktop's theme did not turn dark";
-  ClickOption(Option2_0);  // unlocks the doors, whose captions must read too
-  // Caption areas only: clear of the option marks and the frames' borders.
-  const std::pair<controls::ControlId, QRect> captions[] = {
-      {Label1_0, {0, 0, 305, 25}},   {Label1_3, {0, 0, 64, 25}},    {Label1_4, {0, 0, 88, 25}},
-      {Frame1, {10, 0, 100, 16}},    {Frame2, {10, 0, 80, 16}},     {Option2_0, {24, 0, 170, 20}},
-      {Option2_1, {24, 0, 170, 20}}, {Option1(0), {24, 0, 80, 20}}, {Command1_1, {20, 6, 80, 20}},
-  };
-  for (const auto& [id, area] : captions) {
-    EXPECT_LT(DarkestIn(id, area), 60) << Widget(id)->objectName().toStdString();
+bool FindView(const QJsonObject& node, bool floating, SwayView& found) {
+  if (node.value(QStringLiteral("app_id")).toString() == QLatin1String(window::kApplicationId)) {
+    found = {node, floating};
+    return true;
   }
-  // The text boxes keep the light palette too: dark text on white.
-  EXPECT_LT(DarkestIn(Text1_0, {4, 4, 400, 40}), 60);
-  EXPECT_EQ(Widget(Text1_0)->palette().color(QPalette::Base), QColor(Qt::white));
+  for (const QString& key : {QStringLiteral("nodes"), QStringLiteral("floating_nodes")}) {
+    for (const QJsonValue& child : node.value(key).toArray()) {
+      if (FindView(child.toObject(), floating || key == QLatin1String("floating_nodes"), found)) {
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+// What swaymsg prints, or nothing if it failed.
+std::optional<QByteArray> Swaymsg(const QStringList& arguments) {
+  QProcess swaymsg;
+  swaymsg.start(QStringLiteral("swaymsg"), arguments);
+  if (!swaymsg.waitForFinished(kCompositorAnswerMs) || swaymsg.exitCode() != 0) return {};
+  return swaymsg.readAllStandardOutput();
+}
+
+std::optional<SwayView> AskSway() {
+  const std::optional<QByteArray> tree =
+      Swaymsg({QStringLiteral("-r"), QStringLiteral("-t"), QStringLiteral("get_tree")});
+  SwayView view;
+  if (!tree || !FindView(QJsonDocument::fromJson(*tree).object(), false, view)) return {};
+  return view;
+}
+
+// Runs a sway command on the game's window.
+bool SwayDoes(const char* command) {
+  return Swaymsg({QStringLiteral("[app_id=%1] %2")
+                      .arg(QLatin1String(window::kApplicationId), QLatin1String(command))})
+      .has_value();
+}
+
+TEST_F(DecoratedByTheCompositor, TheDesktopsTitleBarAndAFixedSizeThatFloats) {
+  if (!window::CompositorDrawsTitleBars()) GTEST_SKIP() << "the compositor draws no title bars";
+  EXPECT_FALSE(window::DrawsOwnTitleBar());
+  EXPECT_EQ(top_level.get(), window) << "the game's own title bar is there too";
+  // A frameless window would not ask for the compositor's title bar.
+  EXPECT_FALSE(window->windowFlags().testFlag(Qt::FramelessWindowHint));
+  QWindow* handle = window->windowHandle();
+  EXPECT_EQ(handle->minimumSize(), ClientArea());
+  EXPECT_EQ(handle->maximumSize(), ClientArea());
+  // Qt draws a title bar of its own, with margins, only where the
+  // compositor turns the request down.
+  EXPECT_EQ(handle->frameMargins(), QMargins());
+
+  if (qEnvironmentVariableIsEmpty("SWAYSOCK")) return;
+  // sway itself: it draws a normal title bar (not "csd", the client's),
+  // and floats a window whose least and greatest sizes are equal.
+  std::optional<SwayView> view;
+  const auto border = [&] { return view->node.value(QStringLiteral("border")).toString(); };
+  (void)QTest::qWaitFor([&] { return (view = AskSway()).has_value() && border() == "normal"; },
+                        kCompositorAnswerMs);
+  ASSERT_TRUE(view.has_value()) << "sway does not list the game's window";
+  EXPECT_EQ(border(), QStringLiteral("normal"));
+  EXPECT_TRUE(view->floating);
+  const QJsonObject content = view->node.value(QStringLiteral("window_rect")).toObject();
+  EXPECT_EQ(content.value(QStringLiteral("width")).toInt(), ClientArea().width());
+  EXPECT_EQ(content.value(QStringLiteral("height")).toInt(), ClientArea().height());
+  EXPECT_EQ(window->size(), ClientArea());
+}
+
+// What sway's full-screen shortcut does, by sway's own command: the window
+// keeps its size inside the full screen, and comes back floating.
+TEST_F(DecoratedByTheCompositor, FullScreenByTheCompositorKeepsTheClientAreaAndGoesBack) {
+  if (qEnvironmentVariableIsEmpty("SWAYSOCK") || !window::CompositorDrawsTitleBars()) {
+    GTEST_SKIP() << "needs sway";
+  }
+  const auto full_screen = [](bool wanted) {
+    const std::optional<SwayView> view = AskSway();
+    return view.has_value() &&
+           (view->node.value(QStringLiteral("fullscreen_mode")).toInt() != 0) == wanted;
+  };
+  ASSERT_TRUE(QTest::qWaitFor([&] { return full_screen(false); }, kCompositorAnswerMs));
+  ASSERT_TRUE(SwayDoes("fullscreen enable"));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return full_screen(true); }, kCompositorAnswerMs));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return window->isFullScreen(); }, kCompositorAnswerMs));
+  EXPECT_EQ(window->size(), ClientArea());
+  ASSERT_TRUE(SwayDoes("fullscreen disable"));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return full_screen(false); }, kCompositorAnswerMs));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !window->isFullScreen(); }, kCompositorAnswerMs));
+  EXPECT_EQ(window->size(), ClientArea());
+  EXPECT_TRUE(AskSway()->floating);
+  random->Doors({2});
+  Click(Command1_1);
+  EXPECT_EQ(window->Game().GamesCount(), 2);
 }
 
 }  // namespace

@@ -1,17 +1,20 @@
 // What the window looks like: geometry, colours on the real pixels, fonts
 // and captions that fit. The suite also runs at scale factors 1.5 and 2.
+#include <QAbstractButton>
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QTextDocument>
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QTextDocument>
 
 #include "controls/layout.h"
 #include "controls/twips.h"
+#include "window/framed_window.h"
+#include "window/main_window.h"
 #include "window_fixture.h"
 
 namespace {
@@ -196,6 +199,72 @@ TEST_F(WindowPixels, TheSponsorNoticeShowsOrangeOnPaleYellow) {
     }
   }
   EXPECT_GT(orange, 20) << "the notice's text should be drawn in #FF8000";
+}
+
+int Luminance(QRgb colour) {
+  return (299 * qRed(colour) + 587 * qGreen(colour) + 114 * qBlue(colour)) / 1000;
+}
+
+// The game's own title bar, as it draws it where the compositor leaves the
+// title bar to the program.
+class OwnTitleBar : public ::testing::Test {
+ protected:
+  struct Look {
+    QRgb back;
+    int darkest = 255;
+    int brightest = 0;
+  };
+
+  // The title bar is what holds the one button outside the client area.
+  QWidget* Title() const {
+    const auto* client = frame->findChild<window::MainWindow*>();
+    for (QAbstractButton* button : frame->findChildren<QAbstractButton*>()) {
+      if (!client->isAncestorOf(button)) return button->parentWidget();
+    }
+    return nullptr;
+  }
+
+  // The bar's colour beside the close box, and the range of the caption.
+  Look Photograph() const {
+    QWidget* title = Title();
+    const QImage image = title->grab().toImage();
+    const qreal ratio = image.devicePixelRatio();
+    Look look{image.pixel(qFloor((title->width() - 40) * ratio), qFloor(2 * ratio)) & 0xFFFFFFU};
+    for (int y = 4; y < title->height() - 4; ++y) {
+      for (int x = 30; x < 110; ++x) {
+        const int luminance = Luminance(image.pixel(qFloor(x * ratio), qFloor(y * ratio)));
+        look.darkest = std::min(look.darkest, luminance);
+        look.brightest = std::max(look.brightest, luminance);
+      }
+    }
+    return look;
+  }
+
+  std::unique_ptr<QWidget> frame =
+      window::TopLevelFor(std::make_unique<window::MainWindow>(), /*own_title_bar=*/true);
+};
+
+// A compositor without a keyboard activates nothing; ctest runs this on
+// X11 and offscreen.
+TEST_F(OwnTitleBar, FadesWhileTheWindowIsInactiveAndStaysReadable) {
+  ASSERT_NE(Title(), nullptr);
+  frame->show();
+  frame->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+  const Look active = Photograph();
+
+  QWidget other;
+  other.resize(60, 40);
+  other.show();
+  other.activateWindow();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !frame->isActiveWindow(); }, 30000));
+  const Look inactive = Photograph();
+
+  EXPECT_NE(active.back, inactive.back);
+  EXPECT_GT(Luminance(inactive.back), Luminance(active.back)) << "an inactive bar fades";
+  for (const Look& look : {active, inactive}) {
+    EXPECT_GT(look.brightest - look.darkest, 120) << "the caption must stay readable";
+  }
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "controls/texts.h"
+#include "window/light_palette.h"
 #include "window/qt_text.h"
 #include "window/widgets.h"
 
@@ -127,10 +128,7 @@ void ConfigureApplication() {
   if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"))) {
     QApplication::setStyle(fusion);
   }
-  // The controls have fixed pale colours and expect dark text on them; a
-  // dark desktop palette would draw near-white captions there. The light
-  // palette is what the window was drawn for, on every desktop.
-  QApplication::setPalette(QApplication::style()->standardPalette());
+  KeepLightPalette();
 
   // Qt's own texts, such as a text box's context menu, in the game's
   // language; Debian ships them with the Qt translations.

@@ -11,6 +11,7 @@
 
 #include "controls/layout.h"
 #include "controls/texts.h"
+#include "window/compositor_decorations.h"
 #include "window/control_widgets.h"
 #include "window/qt_text.h"
 
@@ -26,7 +27,8 @@ QColor ToColor(std::uint32_t rgb) { return QColor::fromRgb(static_cast<QRgb>(rgb
 }  // namespace
 
 bool DrawsOwnTitleBar() {
-  return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+  return QGuiApplication::platformName().startsWith(QLatin1String("wayland")) &&
+         !CompositorDrawsTitleBars();
 }
 
 namespace {
@@ -46,7 +48,7 @@ class CloseBox final : public QAbstractButton {
     QPainter painter(this);
     if (isDown() || underMouse()) painter.fillRect(rect(), ToColor(layout::kCloseBoxHover));
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(ToColor(layout::kTitleBarText), 2));
+    painter.setPen(QPen(palette().color(QPalette::WindowText), 2));
     const QRectF cross = QRectF(rect()).adjusted(9, 9, -9, -9);
     painter.drawLine(cross.topLeft(), cross.bottomRight());
     painter.drawLine(cross.bottomLeft(), cross.topRight());
@@ -59,6 +61,15 @@ class TitleBar final : public QWidget {
   explicit TitleBar(QWidget* parent) : QWidget(parent) {
     setFixedHeight(kTitleHeight);
     setFont(GameFont(layout::kFontPixels));
+    // Qt paints with the inactive group while the window is not active, and
+    // repaints when that changes because the two groups differ.
+    QPalette colours = palette();
+    colours.setColor(QPalette::Active, QPalette::Window, ToColor(layout::kTitleBarBack));
+    colours.setColor(QPalette::Active, QPalette::WindowText, ToColor(layout::kTitleBarText));
+    colours.setColor(QPalette::Inactive, QPalette::Window, ToColor(layout::kInactiveTitleBarBack));
+    colours.setColor(QPalette::Inactive, QPalette::WindowText,
+                     ToColor(layout::kInactiveTitleBarText));
+    setPalette(colours);
     auto* close = new CloseBox(this);
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
@@ -70,10 +81,10 @@ class TitleBar final : public QWidget {
  protected:
   void paintEvent(QPaintEvent* /*event*/) override {
     QPainter painter(this);
-    painter.fillRect(rect(), ToColor(layout::kTitleBarBack));
+    painter.fillRect(rect(), palette().color(QPalette::Window));
     const int margin = (kTitleHeight - kIconSize) / 2;
     window()->windowIcon().paint(&painter, QRect(margin, margin, kIconSize, kIconSize));
-    painter.setPen(ToColor(layout::kTitleBarText));
+    painter.setPen(palette().color(QPalette::WindowText));
     painter.drawText(rect().adjusted(kIconSize + 2 * margin, 0, -kTitleHeight, 0),
                      Qt::AlignLeft | Qt::AlignVCenter, window()->windowTitle());
   }
@@ -158,8 +169,11 @@ class CentredOnFirstShow final : public QObject {
 }  // namespace
 
 std::unique_ptr<QWidget> TopLevelFor(std::unique_ptr<QWidget> client) {
+  return TopLevelFor(std::move(client), DrawsOwnTitleBar());
+}
+
+std::unique_ptr<QWidget> TopLevelFor(std::unique_ptr<QWidget> client, bool own_title_bar) {
   client->setFixedSize(client->sizeHint());
-  const bool own_title_bar = DrawsOwnTitleBar();
   std::unique_ptr<QWidget> top = std::move(client);
   if (own_title_bar) top = std::make_unique<FramedWindow>(std::move(top));
 

@@ -2,13 +2,14 @@
 // caption, flags, palette, size and first place on the screen, set in one
 // place whatever draws the title bar.
 //
-// Wayland leaves the title bar to the program, and Qt's own draws maximise
-// and minimise boxes that a window of fixed size cannot honour: maximised,
-// the compositor insists on its own size and ends a program that keeps a
-// smaller one. So on Wayland the game draws its own title bar with only the
-// icon, the caption and a close box, and the window around the client area
-// takes whatever size the compositor imposes, with the client area
-// unchanged in its middle.
+// Wayland may leave the title bar to the program (mutter, weston), and Qt's
+// own draws maximise and minimise boxes that a window of fixed size cannot
+// honour: maximised, the compositor insists on its own size and ends a
+// program that keeps a smaller one. So there the game draws its own title
+// bar with only the icon, the caption and a close box, and the window
+// around the client area takes whatever size the compositor imposes, with
+// the client area unchanged in its middle. Where the compositor draws title
+// bars (KWin, sway) the window is shown as on X11, at its fixed size.
 #pragma once
 
 #include <QWidget>
@@ -16,7 +17,8 @@
 
 namespace window {
 
-// Whether the platform leaves the title bar to the program.
+// Whether the platform leaves the title bar to the program: Wayland, unless
+// the compositor draws title bars itself.
 bool DrawsOwnTitleBar();
 
 // What to show as the window: the client area itself where the desktop
@@ -25,5 +27,9 @@ bool DrawsOwnTitleBar();
 // fixed size, and the window has the game's caption, flags and back colour
 // and centres itself on its first show.
 std::unique_ptr<QWidget> TopLevelFor(std::unique_ptr<QWidget> client);
+
+// The same with the choice of title bar made by the caller, so that the
+// game's own can be shown, and checked, on any platform.
+std::unique_ptr<QWidget> TopLevelFor(std::unique_ptr<QWidget> client, bool own_title_bar);
 
 }  // namespace window

@@ -1,0 +1,14 @@
+// Whether the Wayland compositor draws title bars itself.
+#pragma once
+
+namespace window {
+
+// True on Wayland when the compositor offers server-side decorations (the
+// xdg-decoration protocol, as KWin and sway do). Qt then asks for one for
+// every window that is not frameless, and the desktop's own title bar
+// appears. False on any other platform, and where the compositor leaves
+// the title bar to the program (mutter, weston). Asks the compositor once,
+// on a short connection of its own; call once the QGuiApplication exists.
+bool CompositorDrawsTitleBars();
+
+}  // namespace window
