@@ -45,15 +45,18 @@ class HeldMessages {
         {type, context.file, context.line, context.function, context.category, text});
   }
 
-  // The first line of the first warning or error, or nothing if there is
-  // none. Qt says why a platform failed (the display that refused, the
-  // platform that is not installed) before it gives up, and where it falls
-  // back from one platform to another, the first failure is the one the
-  // user or the session asked for.
+  // The first line of the first warning or error from the platform layer,
+  // or nothing if there is none. Qt says why a platform failed (the display
+  // that refused, the platform that is not installed) before it gives up,
+  // and where it falls back from one platform to another, the first failure
+  // is the one the user or the session asked for. Qt's general remarks go
+  // to the default category and name no cause: Qt 6.8 warns there first
+  // about a locale that is not UTF-8.
   QString Cause() const {
     const std::lock_guard lock(mutex_);
     for (const HeldMessage& message : messages_) {
-      if (message.type == QtWarningMsg || message.type == QtCriticalMsg) {
+      if ((message.type == QtWarningMsg || message.type == QtCriticalMsg) &&
+          message.category != "default") {
         return message.text.section(QLatin1Char('\n'), 0, 0);
       }
     }
