@@ -80,34 +80,40 @@ function applyControlLook(element, control) {
 }
 
 // A multi-line box lays its text out exactly as wide as the desktop
-// window's does, whatever border and scroll bar this browser draws.
-function fitTextInsets(element, design) {
-  const style = getComputedStyle(element);
+// window's does, whatever border and scroll bar this browser draws. A
+// small box measured before the window is built costs one cheap layout;
+// measuring the window's own would lay out the whole window twice.
+function textInsets(root, design) {
+  const probe = kElementBuilders.textBox({ multiLine: true });
+  root.append(probe);
+  const style = getComputedStyle(probe);
   const border = parseFloat(style.borderLeftWidth);
-  const scrollBar = element.offsetWidth - element.clientWidth - border -
+  const scrollBar = probe.offsetWidth - probe.clientWidth - border -
       parseFloat(style.borderRightWidth);
-  element.style.paddingLeft = `${design.textInset - border}px`;
-  element.style.paddingTop = `${design.textInset - border}px`;
-  element.style.paddingRight = `${design.textRightInset - border - scrollBar}px`;
+  probe.remove();
+  return {
+    paddingLeft: `${design.textInset - border}px`,
+    paddingTop: `${design.textInset - border}px`,
+    paddingRight: `${design.textRightInset - border - scrollBar}px`,
+  };
 }
 
 // Builds every control inside `root`. The document order is the tab order,
 // so screen readers and the Tab key meet the controls as on the desktop.
 function buildWindow(root, design) {
   applyWindowLook(root, design);
+  const insets = textInsets(root, design);
   const elements = [];
   for (const control of design.controls) {
     const element = kElementBuilders[control.kind](control);
     applyControlLook(element, control);
+    if (control.multiLine) Object.assign(element.style, insets);
     elements[control.position] = element;
   }
   const byTabIndex = [...design.controls].sort((a, b) => a.tabIndex - b.tabIndex);
   for (const control of byTabIndex) {
     const parent = control.container === null ? root : elements[control.container];
     parent.append(elements[control.position]);
-  }
-  for (const control of design.controls) {
-    if (control.multiLine) fitTextInsets(elements[control.position], design);
   }
   return { design, elements, root, drawn: false };
 }
