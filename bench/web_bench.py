@@ -34,7 +34,7 @@ return "<!DOCTYPE html>\\n" + twin.outerHTML;
 GAMES = """
 const [games, done] = arguments;
 Zimarela({ onRuntimeInitialized() {
-  const session = new this.Session();
+  const session = sessionOf(this);
   session.load();
   const play = (count) => {
     for (let game = 0; game < count; ++game) {

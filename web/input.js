@@ -20,7 +20,7 @@ function connectInput(view, session) {
 
   function forward(entryPoint) {
     entryPoint();
-    const states = JSON.parse(session.states());
+    const states = session.states();
     drawRecord(view, states);
     followTimer(states[design.timerPosition].enabled);
   }

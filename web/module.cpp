@@ -1,7 +1,9 @@
 // The game as the web page sees it: one record with its game, the record's
 // entry points, every control's state, and the layout table to draw it
 // with. The page keeps nothing of its own; it asks here after every event.
-#include <emscripten/bind.h>
+// Plain exported functions, because a binding library's own start-up and
+// script would cost the page more than everything else it runs.
+#include <emscripten/emscripten.h>
 
 #include <cstdint>
 #include <optional>
@@ -132,12 +134,7 @@ class Session {
   Session(const Session&) = delete;
   Session& operator=(const Session&) = delete;
 
-  void Load() { record_.Load(); }
-  void ClickCommand1(std::int16_t index) { record_.ClickCommand1(index); }
-  void SelectOption2(std::int16_t index) { record_.SelectOption2(index); }
-  void SelectOption1(std::int16_t index) { record_.SelectOption1(index); }
-  void ClickLabel1(std::int16_t index) { record_.ClickLabel1(index); }
-  void TickTimer1() { record_.TickTimer1(); }
+  controls::ControlRecord& Record() { return record_; }
 
   // Every control's state, indexed by its position in creation order.
   std::string States() const {
@@ -165,17 +162,38 @@ class Session {
   game::Game game_{record_, random_};
 };
 
+// The page holds one game per instance of this module.
+Session& ThePage() {
+  static Session session;
+  return session;
+}
+
+// The text handed to the page stays alive until the next call asks again.
+const char* Handed(std::string text) {
+  static std::string handed;
+  handed = std::move(text);
+  return handed.c_str();
+}
+
 }  // namespace
 
-EMSCRIPTEN_BINDINGS(zimarela) {
-  emscripten::function("describeWindow", &DescribeWindow);
-  emscripten::class_<Session>("Session")
-      .constructor<>()
-      .function("load", &Session::Load)
-      .function("clickCommand1", &Session::ClickCommand1)
-      .function("selectOption2", &Session::SelectOption2)
-      .function("selectOption1", &Session::SelectOption1)
-      .function("clickLabel1", &Session::ClickLabel1)
-      .function("tickTimer1", &Session::TickTimer1)
-      .function("states", &Session::States);
+// The page's calls, named as it calls them. The entry points take the
+// member's index; the record ignores any index its array does not have.
+extern "C" {
+
+EMSCRIPTEN_KEEPALIVE const char* describeWindow() { return Handed(DescribeWindow()); }
+EMSCRIPTEN_KEEPALIVE const char* states() { return Handed(ThePage().States()); }
+EMSCRIPTEN_KEEPALIVE void load() { ThePage().Record().Load(); }
+EMSCRIPTEN_KEEPALIVE void clickCommand1(std::int16_t index) {
+  ThePage().Record().ClickCommand1(index);
 }
+EMSCRIPTEN_KEEPALIVE void selectOption2(std::int16_t index) {
+  ThePage().Record().SelectOption2(index);
+}
+EMSCRIPTEN_KEEPALIVE void selectOption1(std::int16_t index) {
+  ThePage().Record().SelectOption1(index);
+}
+EMSCRIPTEN_KEEPALIVE void clickLabel1(std::int16_t index) { ThePage().Record().ClickLabel1(index); }
+EMSCRIPTEN_KEEPALIVE void tickTimer1() { ThePage().Record().TickTimer1(); }
+
+}  // extern "C"
