@@ -67,6 +67,7 @@ def inline_script(text, where):
 def main():
     parser = argparse.ArgumentParser(description=__doc__)
     parser.add_argument("--template", required=True)
+    parser.add_argument("--version", required=True, help="the game's version")
     parser.add_argument("--texts", required=True, help="controls/texts.h")
     parser.add_argument("--style", required=True)
     parser.add_argument("--module", required=True, help="the compiled game, one script")
@@ -87,6 +88,7 @@ def main():
     page_script = "\n".join(open(path, encoding="utf-8").read() for path in args.script)
     parts = {
         "@TITLE@": title(args.texts),
+        "@VERSION@": args.version,
         "@ICON@": data_url("image/svg+xml", open(args.icon, "rb").read()),
         "@STYLE@": open(args.style, encoding="utf-8").read(),
         "@FONT_LICENCE@": licence,
