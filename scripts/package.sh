@@ -9,6 +9,7 @@ ensure_packages "${BUILD_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}"
 cmake --preset release
 cmake --build --preset release
 rm -f build/release/zimarela_*.deb
-(cd build/release && cpack -G DEB)
+# The archive's members take their modes from the umask.
+(cd build/release && umask 022 && cpack -G DEB)
 deb=$(echo build/release/zimarela_*.deb)
 echo "Built $deb; install it with: sudo apt-get install ./$deb"

@@ -10,6 +10,7 @@ import io
 import re
 
 from fontTools import subset
+from fontTools.misc.timeTools import timestampSinceEpoch
 from fontTools.ttLib import TTFont
 
 # The subset is a modified font, which the font's licence forbids to carry
@@ -31,8 +32,10 @@ def title(texts_header):
     return re.search(r'kTitle\s*=\s*"([^"]*)"', source).group(1)
 
 
-def subset_font(font_path, characters):
-    font = TTFont(font_path)
+def subset_font(font_path, characters, epoch):
+    # A saved font records when it was modified: the build's date, not the
+    # moment it runs, so that every build of a commit writes the same bytes.
+    font = TTFont(font_path, recalcTimestamp=False)
     options = subset.Options()
     options.flavor = "woff2"
     options.name_IDs = [0, 1, 2, 3, 4, 5, 6, 13, 14]
@@ -48,6 +51,7 @@ def subset_font(font_path, characters):
         elif record.nameID in (3, 6):
             record.string = SUBSET_FAMILY.replace(" ", "") + "-Regular"
     names.names = [record for record in names.names if record.nameID not in (16, 17)]
+    font["head"].modified = timestampSinceEpoch(epoch)
     font.flavor = "woff2"
     out = io.BytesIO()
     font.save(out)
@@ -67,6 +71,9 @@ def inline_script(text, where):
 def main():
     parser = argparse.ArgumentParser(description=__doc__)
     parser.add_argument("--template", required=True)
+    parser.add_argument("--version", required=True, help="the game's version")
+    parser.add_argument("--epoch", required=True, type=int,
+                        help="the build's date, in seconds since 1970")
     parser.add_argument("--texts", required=True, help="controls/texts.h")
     parser.add_argument("--style", required=True)
     parser.add_argument("--module", required=True, help="the compiled game, one script")
@@ -87,11 +94,12 @@ def main():
     page_script = "\n".join(open(path, encoding="utf-8").read() for path in args.script)
     parts = {
         "@TITLE@": title(args.texts),
+        "@VERSION@": args.version,
         "@ICON@": data_url("image/svg+xml", open(args.icon, "rb").read()),
         "@STYLE@": open(args.style, encoding="utf-8").read(),
         "@FONT_LICENCE@": licence,
         "@MODULE@": inline_script(open(args.module, encoding="utf-8").read(), args.module),
-        "@FONT@": base64.b64encode(subset_font(args.font, game_texts(args.texts))).decode("ascii"),
+        "@FONT@": base64.b64encode(subset_font(args.font, game_texts(args.texts), args.epoch)).decode("ascii"),
         "@PAGE@": inline_script(page_script, "the page's script"),
     }
     page = open(args.template, encoding="utf-8").read()

@@ -1,6 +1,7 @@
 # Builds the Debian package from the build tree and checks its name, its
-# contents and its dependencies. Run as:
-#   cmake -DBUILD_DIR=... -DAPP_ID=... -DSCRATCH=... -P this
+# contents, its dependencies, and that it and the metainfo and manual page
+# inside it name the project's one version. Run as:
+#   cmake -DBUILD_DIR=... -DAPP_ID=... -DVERSION=... -DSCRATCH=... -P this
 cmake_minimum_required(VERSION 3.25)
 include("${CMAKE_CURRENT_LIST_DIR}/expectations.cmake")
 
@@ -38,6 +39,12 @@ if(NOT files STREQUAL expected)
   message(FATAL_ERROR "package files differ.\nexpected: ${expected}\npackaged: ${files}")
 endif()
 
+execute_process(COMMAND dpkg-deb --field "${deb}" Version OUTPUT_VARIABLE packaged_version
+  OUTPUT_STRIP_TRAILING_WHITESPACE)
+if(NOT packaged_version MATCHES "^${VERSION}-[0-9]+$")
+  message(FATAL_ERROR "the package is version ${packaged_version}, the project ${VERSION}")
+endif()
+
 execute_process(COMMAND dpkg-deb --field "${deb}" Depends OUTPUT_VARIABLE depends)
 # Debian 13 renamed some libraries for 64-bit time (libqt6core6t64).
 foreach(wanted "libc6" "libstdc\\+\\+6" "libqt6widgets6" "libqt6gui6" "libqt6core6(t64)?"
@@ -57,4 +64,15 @@ execute_process(COMMAND dpkg-deb --extract "${deb}" "${SCRATCH}/root" RESULT_VAR
 check_desktop_entry("${SCRATCH}/root/usr/share/applications/${APP_ID}.desktop"
   "/usr/games/zimarela" "${APP_ID}")
 check_png_size("${SCRATCH}/root/usr/share/icons/hicolor/48x48/apps/${APP_ID}.png" 48)
+file(READ "${SCRATCH}/root/usr/share/metainfo/${APP_ID}.metainfo.xml" metainfo)
+string(REGEX MATCHALL "<release [^>]*>" releases "${metainfo}")
+list(GET releases 0 newest)
+if(NOT newest MATCHES "version=\"${VERSION}\" date=\"[0-9]+-[0-9]+-[0-9]+\"")
+  message(FATAL_ERROR "the metainfo's newest release is not ${VERSION}: ${newest}")
+endif()
+execute_process(COMMAND gzip -dc "${SCRATCH}/root/usr/share/man/man6/zimarela.6.gz"
+  OUTPUT_VARIABLE manual)
+if(NOT manual MATCHES "^\\.TH ZIMARELA 6 [0-9]+-[0-9]+-[0-9]+ \"zimarela ${VERSION}\"")
+  message(FATAL_ERROR "the manual page does not name version ${VERSION}")
+endif()
 message(STATUS "${debs}: Depends: ${depends}")
