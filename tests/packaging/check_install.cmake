@@ -13,7 +13,7 @@ endif()
 
 file(GLOB_RECURSE installed RELATIVE "${SCRATCH}" "${SCRATCH}/*")
 list(SORT installed)
-expected_files(expected "/usr" "${APP_ID}")
+expected_files(expected "/usr" "${APP_ID}" install)
 if(NOT installed STREQUAL expected)
   message(FATAL_ERROR "installed files differ.\nexpected: ${expected}\ninstalled: ${installed}")
 endif()
