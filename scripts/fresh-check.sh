@@ -2,11 +2,13 @@
 # Proves the README on a machine that has nothing installed: in a fresh
 # minimal root of Debian 12 (bookworm) or 13 (trixie), holding only what a
 # clone of this repository's HEAD holds, with a clean environment, it
-#   1. runs the play command until the game's window maps,
-#   2. builds the .deb with the package command, unless a release's folder
+#   1. builds and tests as a distribution would, with only the build's
+#      dependencies and GoogleTest installed (scripts/plain-build.sh),
+#   2. runs the play command until the game's window maps,
+#   3. builds the .deb with the package command, unless a release's folder
 #      (from release.sh) is given, whose SHA256SUMS it then verifies,
-#   3. runs the test command, the whole suite,
-#   4. installs the .deb, the release's if given, with apt-get into a second
+#   4. runs the test command, the whole suite,
+#   5. installs the .deb, the release's if given, with apt-get into a second
 #      fresh root and starts the installed game until its window maps.
 # The windows map on an X server outside the roots. Commit first: what is
 # not committed is not checked. Usage, as root:
@@ -43,6 +45,9 @@ step "a fresh root with a clean copy of HEAD in /src"
 make_root "$suite" "$build_root" "$display_number"
 mkdir "$build_root/src"
 git archive --format=tar HEAD | tar -xf - -C "$build_root/src"
+
+step "the plain build, before anything else is installed"
+in_root "$build_root" ./scripts/plain-build.sh
 
 step "the play command"
 until_window "$build_root" ./scripts/play.sh

@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Puts the whole web page into one file: the compiled game, the page's
 styles and script, the icon, and the window's font cut down to the glyphs
-the game shows, with the font's licence. Opened from disk or served from
+the game shows, with the notices and licences of all it holds. Opened from disk or served from
 anywhere, the file needs nothing else."""
 
 import argparse
@@ -58,6 +58,38 @@ def subset_font(font_path, characters, epoch):
     return out.getvalue()
 
 
+def ofl(copyright_path):
+    """The font's copyright lines and the text of its licence, the SIL Open
+    Font License 1.1, from Debian's machine-readable copyright file of the
+    package that holds the font. That file folds each field's lines behind
+    one space, with a lone dot for an empty line, and where the licence has
+    a dash it has a question mark."""
+    holders, text = [], ""
+    # The text may stand under the font's files or in a paragraph of its own.
+    for paragraph in open(copyright_path, encoding="utf-8").read().split("\n\n"):
+        fields, name = {}, None
+        for line in paragraph.splitlines():
+            if line[:1] in (" ", "\t") and name:
+                fields[name].append("" if line.strip() == "." else line[1:])
+            elif ":" in line:
+                name, value = line.split(":", 1)
+                fields[name] = [value.strip()] if value.strip() else []
+        if fields.get("License", [""])[0] == "SIL-OFL-1.1":
+            holders = fields.get("Copyright", holders)
+            text = "\n".join(fields["License"][1:]) or text
+    if not holders or "SIL OPEN FONT LICENSE Version 1.1" not in text or "DISCLAIMER" not in text:
+        raise SystemExit(f"{copyright_path} does not hold the font's SIL Open Font License 1.1")
+    text = re.sub(r"(?<= )\?(?= |$)", "--", text, flags=re.MULTILINE)
+    return "\n".join(holders) + "\n\n" + text
+
+
+def comment_text(text, where):
+    """What an HTML comment may hold."""
+    if any(bad in text for bad in ("<!--", "-->", "--!>")) or text.startswith(">"):
+        raise SystemExit(f"{where} cannot stand in an HTML comment")
+    return text
+
+
 def data_url(mime, payload):
     return f"data:{mime};base64,{base64.b64encode(payload).decode('ascii')}"
 
@@ -80,16 +112,17 @@ def main():
     parser.add_argument("--script", required=True, nargs="+", help="the page's own scripts")
     parser.add_argument("--icon", required=True, help="an SVG icon")
     parser.add_argument("--font", required=True)
-    parser.add_argument("--font-licence", required=True)
+    parser.add_argument("--font-licence", required=True,
+                        help="Debian's copyright file of the font's package")
+    parser.add_argument("--notices", required=True, help="what the page is made of, and under what")
+    parser.add_argument("--licence", required=True, help="the game's own licence")
     parser.add_argument("--output", required=True)
     args = parser.parse_args()
 
-    licence = open(args.font_licence, encoding="utf-8").read()
-    if "--" in licence:
-        raise SystemExit(f"{args.font_licence} cannot stand in an HTML comment")
-    licence = (f"The font {SUBSET_FAMILY} is Liberation Serif, cut down to the glyphs this "
-               f"game shows and renamed, as its licence asks of a modified version.\n\n"
-               + licence)
+    licence = comment_text("\n\n".join([
+        open(args.notices, encoding="utf-8").read().strip(),
+        open(args.licence, encoding="utf-8").read().strip(),
+        ofl(args.font_licence)]), "the notices")
 
     page_script = "\n".join(open(path, encoding="utf-8").read() for path in args.script)
     parts = {

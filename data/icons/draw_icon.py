@@ -1,12 +1,15 @@
 #!/usr/bin/env python3
-"""Draws the hamburger icon as palette XPM images at the given sizes.
+"""Draws the hamburger icon as palette XPM images at the given sizes,
+and the PNGs the icon theme wants from them.
 
-The XPM files are what the build uses and can be edited by hand; this
-script redraws them from the same shapes as zimarela.svg when the picture
-changes. Usage: draw_icon.py 32 48
+The XPM files are the sources and can be edited by hand; this script
+redraws them from the same shapes as zimarela.svg when the picture
+changes, and writes each XPM's PNG. Usage: draw_icon.py 32 48
 """
 import math
+import struct
 import sys
+import zlib
 
 PALETTE = {
     ".": "None", "o": "#5A2E0C", "b": "#E39B3C", "h": "#F6C47A", "s": "#FFF4D6",
@@ -66,7 +69,30 @@ def draw(size):
     return "\n".join(lines) + "\n"
 
 
+def png(xpm):
+    """The PNG (8-bit RGBA) of an XPM as draw() writes it."""
+    strings = [line[1:line.rindex('"')] for line in xpm.splitlines() if line.startswith('"')]
+    width, height, count, _ = (int(n) for n in strings[0].split())
+    colours = {}
+    for entry in strings[1:1 + count]:
+        value = entry.split(" c ")[1]
+        colours[entry[0]] = bytes(4) if value == "None" else bytes.fromhex(value[1:]) + b"\xff"
+    raw = b"".join(b"\0" + b"".join(colours[key] for key in row)
+                   for row in strings[1 + count:1 + count + height])
+
+    def chunk(kind, data):
+        return (struct.pack(">I", len(data)) + kind + data
+                + struct.pack(">I", zlib.crc32(kind + data)))
+    return (b"\x89PNG\r\n\x1a\n"
+            + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0))
+            + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
+
+
 if __name__ == "__main__":
     for argument in sys.argv[1:] or ["32", "48"]:
         with open(f"zimarela-{argument}.xpm", "w", encoding="ascii") as out:
             out.write(draw(int(argument)))
+        with open(f"zimarela-{argument}.xpm", encoding="ascii") as source:
+            picture = png(source.read())
+        with open(f"zimarela-{argument}.png", "wb") as out:
+            out.write(picture)

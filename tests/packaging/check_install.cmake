@@ -13,9 +13,20 @@ endif()
 
 file(GLOB_RECURSE installed RELATIVE "${SCRATCH}" "${SCRATCH}/*")
 list(SORT installed)
-expected_files(expected "/usr" "${APP_ID}")
+expected_files(expected "/usr" "${APP_ID}" install)
 if(NOT installed STREQUAL expected)
   message(FATAL_ERROR "installed files differ.\nexpected: ${expected}\ninstalled: ${installed}")
+endif()
+
+# The installed program finds its libraries where the system keeps them,
+# never through a run path of its own.
+execute_process(COMMAND readelf --dynamic "${SCRATCH}/usr/games/zimarela"
+  RESULT_VARIABLE result OUTPUT_VARIABLE dynamic ERROR_VARIABLE dynamic)
+if(NOT result EQUAL 0 OR NOT dynamic MATCHES "\\(NEEDED\\)")
+  message(FATAL_ERROR "readelf cannot read the installed program:\n${dynamic}")
+endif()
+if(dynamic MATCHES "\\((RPATH|RUNPATH)\\)[^\n]*")
+  message(FATAL_ERROR "the installed program has a run path: ${CMAKE_MATCH_0}")
 endif()
 
 check_png_size("${SCRATCH}/usr/share/icons/hicolor/32x32/apps/${APP_ID}.png" 32)

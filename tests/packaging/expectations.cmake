@@ -1,17 +1,22 @@
 # What an installed tree must hold, shared by the install and package checks.
+# The .deb adds Debian's own files to what every installation holds.
 
-function(expected_files out prefix app_id)
+function(expected_files out prefix app_id kind)
   set(files
     "${prefix}/games/zimarela"
     "${prefix}/share/applications/${app_id}.desktop"
-    "${prefix}/share/doc/zimarela/changelog.Debian.gz"
-    "${prefix}/share/doc/zimarela/copyright"
+    "${prefix}/share/doc/zimarela/NEWS"
     "${prefix}/share/icons/hicolor/32x32/apps/${app_id}.png"
     "${prefix}/share/icons/hicolor/48x48/apps/${app_id}.png"
     "${prefix}/share/icons/hicolor/scalable/apps/${app_id}.svg"
-    "${prefix}/share/lintian/overrides/zimarela"
     "${prefix}/share/man/man6/zimarela.6.gz"
     "${prefix}/share/metainfo/${app_id}.metainfo.xml")
+  if(kind STREQUAL "deb")
+    list(APPEND files
+      "${prefix}/share/doc/zimarela/changelog.Debian.gz"
+      "${prefix}/share/doc/zimarela/copyright"
+      "${prefix}/share/lintian/overrides/zimarela")
+  endif()
   list(TRANSFORM files REPLACE "^/" "")
   list(SORT files)
   set(${out} "${files}" PARENT_SCOPE)
