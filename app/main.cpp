@@ -1,4 +1,6 @@
-// Starts the game: one application, one window, the event loop.
+// Starts the game: one application, one session, one window, the event
+// loop.
+#include "game/session.h"
 #include "window/application.h"
 #include "window/framed_window.h"
 #include "window/main_window.h"
@@ -6,7 +8,9 @@
 int main(int argc, char* argv[]) {
   const auto application = window::StartApplication(argc, argv);
   window::ConfigureApplication();
-  const auto top_level = window::TopLevelFor(std::make_unique<window::MainWindow>());
+  // Declared before the window, so it outlives the window that draws it.
+  game::Session session;
+  const auto top_level = window::TopLevelFor(std::make_unique<window::MainWindow>(session));
   top_level->show();
   return QApplication::exec();
 }

@@ -7,6 +7,7 @@
 #include <QTest>
 #include <memory>
 
+#include "game/session.h"
 #include "window/application.h"
 #include "window/main_window.h"
 
@@ -38,7 +39,7 @@ class Redrawn final : public QObject {
 
 class ShownGame {
  public:
-  ShownGame() : redrawn_(&window_) {
+  ShownGame() : window_(session_), redrawn_(&window_) {
     window_.show();
     (void)QTest::qWaitForWindowExposed(&window_);
   }
@@ -57,9 +58,10 @@ class ShownGame {
     redrawn_.Wait();
   }
 
-  const controls::ControlRecord& Record() const { return window_.Record(); }
+  const controls::ControlRecord& Record() const { return session_.Record(); }
 
  private:
+  game::Session session_;
   window::MainWindow window_;
   Redrawn redrawn_;
 };

@@ -72,7 +72,7 @@ TEST_F(WaylandWindow, HasOnlyACloseBoxAndKeepsItsClientAreaInEveryState) {
   EXPECT_EQ(window->size(), client_area);
   random->Doors({2});
   Click(Command1_1);
-  EXPECT_EQ(window->Game().GamesCount(), 2);
+  EXPECT_EQ(session->Game().GamesCount(), 2);
 }
 
 using DecoratedByTheCompositor = ShownWindow;
@@ -174,7 +174,7 @@ TEST_F(DecoratedByTheCompositor, FullScreenByTheCompositorKeepsTheClientAreaAndG
   EXPECT_TRUE(AskSway()->floating);
   random->Doors({2});
   Click(Command1_1);
-  EXPECT_EQ(window->Game().GamesCount(), 2);
+  EXPECT_EQ(session->Game().GamesCount(), 2);
 }
 
 }  // namespace

@@ -240,8 +240,9 @@ class OwnTitleBar : public ::testing::Test {
     return look;
   }
 
+  game::Session session;
   std::unique_ptr<QWidget> frame =
-      window::TopLevelFor(std::make_unique<window::MainWindow>(), /*own_title_bar=*/true);
+      window::TopLevelFor(std::make_unique<window::MainWindow>(session), /*own_title_bar=*/true);
 };
 
 // A compositor without a keyboard activates nothing; ctest runs this on

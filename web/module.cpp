@@ -1,4 +1,4 @@
-// The game as the web page sees it: one record with its game, the record's
+// The game as the web page sees it: one session of the game, the record's
 // entry points, every control's state, and the layout table to draw it
 // with. The page keeps nothing of its own; it asks here after every event.
 // Plain exported functions, because a binding library's own start-up and
@@ -14,8 +14,7 @@
 #include "controls/layout.h"
 #include "controls/texts.h"
 #include "controls/twips.h"
-#include "game/game.h"
-#include "game/random_source.h"
+#include "game/session.h"
 #include "web/json.h"
 
 namespace {
@@ -126,45 +125,29 @@ std::string DescribeWindow() {
   return json.Take();
 }
 
-// A record and the game bound to it. It neither moves nor copies, because
-// the game holds the record and the generator by reference.
-class Session {
- public:
-  Session() = default;
-  Session(const Session&) = delete;
-  Session& operator=(const Session&) = delete;
-
-  controls::ControlRecord& Record() { return record_; }
-
-  // Every control's state, indexed by its position in creation order.
-  std::string States() const {
-    Json json;
-    json.Open('[');
-    for (const controls::ControlId id : controls::AllControls()) {
-      const controls::ControlState& state = record_.State(id);
-      json.Open('{')
-          .Field("text", state.text)
-          .Flag("enabled", state.enabled)
-          .Flag("visible", state.visible)
-          .Flag("selected", state.selected)
-          .Key("items")
-          .Open('[');
-      for (const std::string& item : state.items) json.String(item);
-      json.Close(']').Close('}');
-    }
-    json.Close(']');
-    return json.Take();
+// Every control's state, indexed by its position in creation order.
+std::string States(const controls::ControlRecord& record) {
+  Json json;
+  json.Open('[');
+  for (const controls::ControlId id : controls::AllControls()) {
+    const controls::ControlState& state = record.State(id);
+    json.Open('{')
+        .Field("text", state.text)
+        .Flag("enabled", state.enabled)
+        .Flag("visible", state.visible)
+        .Flag("selected", state.selected)
+        .Key("items")
+        .Open('[');
+    for (const std::string& item : state.items) json.String(item);
+    json.Close(']').Close('}');
   }
-
- private:
-  controls::ControlRecord record_;
-  game::TwisterRandom random_;
-  game::Game game_{record_, random_};
-};
+  json.Close(']');
+  return json.Take();
+}
 
 // The page holds one game per instance of this module.
-Session& ThePage() {
-  static Session session;
+game::Session& ThePage() {
+  static game::Session session;
   return session;
 }
 
@@ -182,7 +165,7 @@ const char* Handed(std::string text) {
 extern "C" {
 
 EMSCRIPTEN_KEEPALIVE const char* describeWindow() { return Handed(DescribeWindow()); }
-EMSCRIPTEN_KEEPALIVE const char* states() { return Handed(ThePage().States()); }
+EMSCRIPTEN_KEEPALIVE const char* states() { return Handed(States(ThePage().Record())); }
 EMSCRIPTEN_KEEPALIVE void load() { ThePage().Record().Load(); }
 EMSCRIPTEN_KEEPALIVE void clickCommand1(std::int16_t index) {
   ThePage().Record().ClickCommand1(index);

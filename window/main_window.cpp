@@ -18,8 +18,7 @@ using controls::ControlId;
 using controls::ControlKind;
 using controls::ControlRecord;
 
-MainWindow::MainWindow(std::unique_ptr<game::RandomSource> random)
-    : random_(std::move(random)), game_(record_, *random_) {
+MainWindow::MainWindow(game::Session& session) : record_(session.Record()) {
   setFont(GameFont(layout::kFontPixels));
   BuildControls();
   SetTabOrder();

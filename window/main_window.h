@@ -9,11 +9,9 @@
 #include <QWidget>
 #include <array>
 #include <cstdint>
-#include <memory>
 
 #include "controls/control_record.h"
-#include "game/game.h"
-#include "game/random_source.h"
+#include "game/session.h"
 
 namespace window {
 
@@ -21,17 +19,14 @@ class MainWindow final : public QWidget {
   Q_OBJECT
 
  public:
-  // Builds every control, then loads the record, so the first paint already
-  // shows the first game. Tests pass a scripted random source.
-  explicit MainWindow(
-      std::unique_ptr<game::RandomSource> random = std::make_unique<game::TwisterRandom>());
+  // Builds every control, then loads the session's record, so the first
+  // paint already shows the first game. The session must outlive the area.
+  explicit MainWindow(game::Session& session);
   ~MainWindow() override;
 
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
 
-  const controls::ControlRecord& Record() const { return record_; }
-  const game::Game& Game() const { return game_; }
   // The widget that draws a control; the timer has none.
   QWidget* WidgetOf(controls::ControlId id) const { return widgets_.at(controls::ToIndex(id)); }
   const QTimer& PeekTimer() const { return timer_; }
@@ -53,9 +48,7 @@ class MainWindow final : public QWidget {
   // Draws the whole record. Runs after every entry point, and only here.
   void Sync();
 
-  controls::ControlRecord record_;
-  std::unique_ptr<game::RandomSource> random_;
-  game::Game game_;
+  controls::ControlRecord& record_;
   std::array<QWidget*, controls::kControlCount> widgets_{};
   QTimer timer_;
   bool shown_ = false;
