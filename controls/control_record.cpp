@@ -198,6 +198,30 @@ void ControlRecord::ClickLabel1(std::int16_t index) {
   handlers->PeekClick(index);
 }
 
+void ControlRecord::Activate(ControlId id) {
+  const ControlInfo& info = Info(id);
+  switch (info.kind) {
+    case CommandButton:
+      ClickCommand1(info.index);
+      return;
+    case OptionButton:
+      if (info.container == Container::Frame1) {
+        SelectOption1(info.index);
+      } else {
+        SelectOption2(info.index);
+      }
+      return;
+    case Label:
+      ClickLabel1(info.index);
+      return;
+    case Timer:
+    case TextBox:
+    case ListBox:
+    case Frame:
+      return;
+  }
+}
+
 void ControlRecord::TickTimer1() {
   EventHandlers* handlers = route_.Handlers();
   if (handlers == nullptr || !loaded_ || !Enabled(Timer1)) return;

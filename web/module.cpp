@@ -178,5 +178,11 @@ EMSCRIPTEN_KEEPALIVE void selectOption1(std::int16_t index) {
 }
 EMSCRIPTEN_KEEPALIVE void clickLabel1(std::int16_t index) { ThePage().Record().ClickLabel1(index); }
 EMSCRIPTEN_KEEPALIVE void tickTimer1() { ThePage().Record().TickTimer1(); }
+// The player activated the control at this position in creation order; a
+// position the window does not have is ignored.
+EMSCRIPTEN_KEEPALIVE void activate(int position) {
+  if (position < 0 || static_cast<std::size_t>(position) >= controls::kControlCount) return;
+  ThePage().Record().Activate(controls::FromIndex(static_cast<std::size_t>(position)));
+}
 
 }  // extern "C"

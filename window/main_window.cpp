@@ -1,7 +1,6 @@
 #include "window/main_window.h"
 
-#include <QPushButton>
-#include <QRadioButton>
+#include <QAbstractButton>
 #include <QSignalBlocker>
 #include <algorithm>
 #include <vector>
@@ -15,8 +14,6 @@
 namespace window {
 
 using controls::ControlId;
-using controls::ControlKind;
-using controls::ControlRecord;
 
 MainWindow::MainWindow(game::Session& session) : record_(session.Record()) {
   setFont(GameFont(layout::kFontPixels));
@@ -49,29 +46,15 @@ void MainWindow::BuildControls() {
   }
 }
 
+// Every click the player makes is one activation; the record decides what
+// it means for that control.
 QWidget* MainWindow::BuildControl(ControlId id, QWidget* parent) {
   QWidget* widget = CreateControlWidget(id, parent);
-  const controls::ControlInfo& info = controls::Info(id);
-  const auto index = info.index;
-  switch (info.kind) {
-    case ControlKind::CommandButton:
-      connect(static_cast<QPushButton*>(widget), &QPushButton::clicked, this,
-              [this, index] { Forward(&ControlRecord::ClickCommand1, index); });
-      break;
-    case ControlKind::OptionButton: {
-      const EntryPoint entry = info.container == controls::Container::Frame1
-                                   ? &ControlRecord::SelectOption1
-                                   : &ControlRecord::SelectOption2;
-      connect(static_cast<QRadioButton*>(widget), &QRadioButton::clicked, this,
-              [this, entry, index] { Forward(entry, index); });
-      break;
-    }
-    case ControlKind::Label:
-      connect(static_cast<ClickableLabel*>(widget), &ClickableLabel::clicked, this,
-              [this, index] { Forward(&ControlRecord::ClickLabel1, index); });
-      break;
-    default:
-      break;
+  const auto activate = [this, id] { Activate(id); };
+  if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+    connect(button, &QAbstractButton::clicked, this, activate);
+  } else if (auto* label = qobject_cast<ClickableLabel*>(widget)) {
+    connect(label, &ClickableLabel::clicked, this, activate);
   }
   return widget;
 }
@@ -91,8 +74,8 @@ void MainWindow::SetTabOrder() {
   }
 }
 
-void MainWindow::Forward(EntryPoint entry, std::int16_t index) {
-  (record_.*entry)(index);
+void MainWindow::Activate(ControlId id) {
+  record_.Activate(id);
   Sync();
 }
 

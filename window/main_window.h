@@ -8,7 +8,6 @@
 #include <QTimer>
 #include <QWidget>
 #include <array>
-#include <cstdint>
 
 #include "controls/control_record.h"
 #include "game/session.h"
@@ -38,12 +37,10 @@ class MainWindow final : public QWidget {
   void showEvent(QShowEvent* event) override;
 
  private:
-  using EntryPoint = void (controls::ControlRecord::*)(std::int16_t);
-
   void BuildControls();
   QWidget* BuildControl(controls::ControlId id, QWidget* parent);
   void SetTabOrder();
-  void Forward(EntryPoint entry, std::int16_t index);
+  void Activate(controls::ControlId id);
   void OnTick();
   // Draws the whole record. Runs after every entry point, and only here.
   void Sync();
