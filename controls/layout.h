@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "controls/control_id.h"
@@ -76,8 +77,10 @@ constexpr std::uint32_t Pressed(std::uint32_t rgb) {
   return result;
 }
 
+inline constexpr std::size_t kDrawnCount = controls::kControlCount - 1;
+
 // Every drawn control, in creation order; the timer is never drawn.
-const std::array<ControlLook, controls::kControlCount - 1>& Looks();
+const std::array<ControlLook, kDrawnCount>& Looks();
 
 // The look of one control; the timer has none and throws std::out_of_range.
 const ControlLook& LookOf(controls::ControlId id);
@@ -88,5 +91,38 @@ bool IsMultiLine(controls::ControlId id);
 // What a screen reader calls a control that has no caption of its own: the
 // counters are named by the captions beside them. Empty for the others.
 std::string_view AccessibleName(controls::ControlId id);
+
+// The facts every view draws by, worked out from the table once, in
+// pixels at 96 dpi, so that no view converts, sorts or chooses for itself.
+struct PixelSize {
+  int width;
+  int height;
+};
+
+struct PixelRect {
+  int left;  // from the top-left corner of the container
+  int top;
+  int width;
+  int height;
+};
+
+PixelSize ClientSize();
+// The timer has no rectangle and throws std::out_of_range.
+PixelRect RectOf(controls::ControlId id);
+// The sponsor notice has a smaller font than the window's.
+int FontPixelsOf(controls::ControlId id);
+
+// Every drawn control by its tab index, first to last.
+const std::array<controls::ControlId, kDrawnCount>& TabOrder();
+// Whether the keyboard can reach the control at all: labels and frames
+// are passed over by Tab.
+bool TakesFocus(controls::ControlId id);
+// Where the focus starts: the first control in tab order that takes it.
+controls::ControlId FirstFocus();
+
+// What every view calls a control's element: the array's name and the
+// member's index ("Option1_3"), or the name alone outside an array
+// ("List1").
+std::string ElementName(controls::ControlId id);
 
 }  // namespace layout

@@ -12,7 +12,6 @@
 
 #include "controls/layout.h"
 #include "controls/texts.h"
-#include "controls/twips.h"
 #include "window/application.h"
 #include "window/compositor_decorations.h"
 #include "window/framed_window.h"
@@ -30,8 +29,7 @@ using testing_support::ShownWindow;
 constexpr int kCompositorAnswerMs = 30000;
 
 QSize ClientArea() {
-  return {layout::TwipsToPixels(layout::kClientWidthTwips),
-          layout::TwipsToPixels(layout::kClientHeightTwips)};
+  return {layout::ClientSize().width, layout::ClientSize().height};
 }
 
 using WaylandWindow = ShownWindow;

@@ -13,7 +13,6 @@
 #include "controls/control_record.h"
 #include "controls/layout.h"
 #include "controls/texts.h"
-#include "controls/twips.h"
 #include "game/session.h"
 #include "web/json.h"
 
@@ -53,45 +52,37 @@ const char* KindName(controls::ControlKind kind) {
   return "";
 }
 
-long long Pixels(int twips) { return layout::TwipsToPixels(twips); }
-
 long long Position(controls::ControlId id) { return static_cast<long long>(controls::ToIndex(id)); }
 
 // The frame a control stands in, by its position, or null for the window.
-void Container(Json& json, controls::Container container) {
+void Container(Json& json, controls::ControlId id) {
   json.Key("container");
-  switch (container) {
-    case controls::Container::Frame1:
-      json.Number(Position(controls::ControlId::Frame1));
-      return;
-    case controls::Container::Frame2:
-      json.Number(Position(controls::ControlId::Frame2));
-      return;
-    case controls::Container::Window:
-      json.Null();
-      return;
+  if (const std::optional<controls::ControlId> frame = controls::FrameAround(id)) {
+    json.Number(Position(*frame));
+  } else {
+    json.Null();
   }
 }
 
 // One drawn control: what it is, where it stands, how it looks.
 void Describe(Json& json, const layout::ControlLook& look) {
   const controls::ControlInfo& info = controls::Info(look.id);
+  const layout::PixelRect rect = layout::RectOf(look.id);
   json.Open('{')
       .Field("position", Position(look.id))
       .Field("name", info.name)
       .Field("index", static_cast<long long>(info.index))
+      .Field("element", layout::ElementName(look.id))
       .Field("kind", KindName(info.kind));
-  Container(json, info.container);
-  json.Field("left", Pixels(look.left))
-      .Field("top", Pixels(look.top))
-      .Field("width", Pixels(look.width))
-      .Field("height", Pixels(look.height))
+  Container(json, look.id);
+  json.Field("left", rect.left)
+      .Field("top", rect.top)
+      .Field("width", rect.width)
+      .Field("height", rect.height)
       .Field("tabIndex", static_cast<long long>(look.tab_index))
       .Flag("multiLine", layout::IsMultiLine(look.id))
       .Field("accessibleName", layout::AccessibleName(look.id))
-      .Field("fontPixels", static_cast<long long>(look.id == controls::ControlId::Label1_1
-                                                      ? layout::kNoticeFontPixels
-                                                      : layout::kFontPixels));
+      .Field("fontPixels", static_cast<long long>(layout::FontPixelsOf(look.id)));
   Color(json, "back", look.back);
   Color(json, "pressed", look.back ? layout::Rgb(layout::Pressed(*look.back)) : std::nullopt);
   Color(json, "fore", look.fore);
@@ -103,15 +94,16 @@ std::string DescribeWindow() {
   Json json;
   json.Open('{')
       .Field("caption", texts::kTitle)
-      .Field("width", Pixels(layout::kClientWidthTwips))
-      .Field("height", Pixels(layout::kClientHeightTwips))
+      .Field("width", static_cast<long long>(layout::ClientSize().width))
+      .Field("height", static_cast<long long>(layout::ClientSize().height))
       .Field("frameBorderTop", static_cast<long long>(layout::kFrameBorderTopPixels))
       .Field("frameCaptionLeft", static_cast<long long>(layout::kFrameCaptionLeftPixels))
       .Field("textInset", static_cast<long long>(layout::kTextInsetPixels))
       .Field("textRightInset", static_cast<long long>(layout::kTextRightInsetPixels))
       .Field("fontPixels", static_cast<long long>(layout::kFontPixels))
       .Field("timerInterval", static_cast<long long>(controls::kTimer1IntervalMs))
-      .Field("timerPosition", Position(controls::ControlId::Timer1));
+      .Field("timerPosition", Position(controls::ControlId::Timer1))
+      .Field("firstFocus", Position(layout::FirstFocus()));
   Color(json, "back", layout::kWindowBack);
   Color(json, "dimmedText", layout::kDimmedText);
   Color(json, "frameBorder", layout::kFrameBorder);
@@ -119,6 +111,8 @@ std::string DescribeWindow() {
   Color(json, "focusRing", layout::kFocusRing);
   json.Key("fontFamilies").Open('[');
   for (const std::string_view family : layout::kFontFamilies) json.String(family);
+  json.Close(']').Key("tabOrder").Open('[');
+  for (const controls::ControlId id : layout::TabOrder()) json.Number(Position(id));
   json.Close(']').Key("controls").Open('[');
   for (const layout::ControlLook& look : layout::Looks()) Describe(json, look);
   json.Close(']').Close('}');

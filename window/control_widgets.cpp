@@ -9,7 +9,6 @@
 #include <QScrollBar>
 
 #include "controls/layout.h"
-#include "controls/twips.h"
 #include "window/qt_text.h"
 #include "window/widgets.h"
 
@@ -168,14 +167,11 @@ QWidget* CreateControlWidget(ControlId id, QWidget* parent) {
   QWidget* widget = CreateByKind(id, look, parent);
   // Set on every control: a style sheet on a frame would otherwise hand
   // the controls inside it the application's font instead of the window's.
-  widget->setFont(
-      GameFont(id == ControlId::Label1_1 ? layout::kNoticeFontPixels : layout::kFontPixels));
-  widget->setGeometry(layout::TwipsToPixels(look.left), layout::TwipsToPixels(look.top),
-                      layout::TwipsToPixels(look.width), layout::TwipsToPixels(look.height));
+  widget->setFont(GameFont(layout::FontPixelsOf(id)));
+  const layout::PixelRect rect = layout::RectOf(id);
+  widget->setGeometry(rect.left, rect.top, rect.width, rect.height);
   if (controls::Info(id).kind != ControlKind::CommandButton) PaintBackground(widget, look);
-  widget->setObjectName(QStringLiteral("%1_%2")
-                            .arg(ToQString(controls::Info(id).name))
-                            .arg(controls::Info(id).index));
+  widget->setObjectName(QString::fromStdString(layout::ElementName(id)));
   return widget;
 }
 

@@ -2,11 +2,9 @@
 
 #include <QAbstractButton>
 #include <QSignalBlocker>
-#include <algorithm>
-#include <vector>
+#include <optional>
 
 #include "controls/layout.h"
-#include "controls/twips.h"
 #include "window/control_widgets.h"
 #include "window/kept_focus.h"
 #include "window/widgets.h"
@@ -32,16 +30,14 @@ MainWindow::MainWindow(game::Session& session) : record_(session.Record()) {
 MainWindow::~MainWindow() = default;
 
 QSize MainWindow::sizeHint() const {
-  return {layout::TwipsToPixels(layout::kClientWidthTwips),
-          layout::TwipsToPixels(layout::kClientHeightTwips)};
+  const layout::PixelSize size = layout::ClientSize();
+  return {size.width, size.height};
 }
 
 void MainWindow::BuildControls() {
   for (const layout::ControlLook& look : layout::Looks()) {
-    const controls::Container container = controls::Info(look.id).container;
-    QWidget* parent = this;
-    if (container == controls::Container::Frame1) parent = WidgetOf(ControlId::Frame1);
-    if (container == controls::Container::Frame2) parent = WidgetOf(ControlId::Frame2);
+    const std::optional<ControlId> frame = controls::FrameAround(look.id);
+    QWidget* parent = frame ? WidgetOf(*frame) : this;
     widgets_.at(controls::ToIndex(look.id)) = BuildControl(look.id, parent);
   }
 }
@@ -60,15 +56,10 @@ QWidget* MainWindow::BuildControl(ControlId id, QWidget* parent) {
 }
 
 void MainWindow::SetTabOrder() {
-  std::vector<layout::ControlLook> order(layout::Looks().begin(), layout::Looks().end());
-  std::sort(order.begin(), order.end(),
-            [](const layout::ControlLook& a, const layout::ControlLook& b) {
-              return a.tab_index < b.tab_index;
-            });
   QWidget* previous = nullptr;
-  for (const layout::ControlLook& look : order) {
-    QWidget* widget = WidgetOf(look.id);
-    if (widget->focusPolicy() == Qt::NoFocus) continue;
+  for (const ControlId id : layout::TabOrder()) {
+    if (!layout::TakesFocus(id)) continue;
+    QWidget* widget = WidgetOf(id);
     if (previous != nullptr) QWidget::setTabOrder(previous, widget);
     previous = widget;
   }
@@ -104,7 +95,7 @@ void MainWindow::Sync() {
 void MainWindow::showEvent(QShowEvent* event) {
   if (!shown_) {
     shown_ = true;
-    WidgetOf(ControlId::Text1_0)->setFocus(Qt::OtherFocusReason);
+    WidgetOf(layout::FirstFocus())->setFocus(Qt::OtherFocusReason);
   }
   QWidget::showEvent(event);
 }
