@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build/clang}
 
-mapfile -t sources < <(find controls game window app -name '*.cpp' -o -name '*.h' | sort)
+mapfile -t sources < <(find controls game layout window app -name '*.cpp' -o -name '*.h' | sort)
 mapfile -t tests < <(find tests bench -name '*.cpp' -o -name '*.h' | sort)
 # The web page's bindings build only with emscripten, so clang-tidy, which
 # reads the native build's compile commands, cannot judge them.
@@ -19,5 +19,5 @@ clang-format --dry-run --Werror "${sources[@]}" "${tests[@]}" "${web[@]}"
 echo "== clang-tidy"
 printf '%s\n' "${sources[@]}" | grep '\.cpp$' |
   xargs -P "$(nproc)" -n 4 clang-tidy -p "$build" --quiet --warnings-as-errors='*' \
-    --header-filter="^$PWD/(controls|game|window|app)/"
+    --header-filter="^$PWD/(controls|game|layout|window|app)/"
 echo "lint: clean"

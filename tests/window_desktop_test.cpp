@@ -10,8 +10,8 @@
 #include <QWindow>
 #include <optional>
 
-#include "controls/layout.h"
 #include "controls/texts.h"
+#include "layout/layout.h"
 #include "window/application.h"
 #include "window/compositor_decorations.h"
 #include "window/framed_window.h"
@@ -28,9 +28,7 @@ using testing_support::ShownWindow;
 // state arrives.
 constexpr int kCompositorAnswerMs = 30000;
 
-QSize ClientArea() {
-  return {layout::ClientSize().width, layout::ClientSize().height};
-}
+QSize ClientArea() { return {layout::ClientSize().width, layout::ClientSize().height}; }
 
 using WaylandWindow = ShownWindow;
 

@@ -11,8 +11,8 @@
 #include <QStyleOptionButton>
 #include <QTextDocument>
 
-#include "controls/layout.h"
-#include "controls/twips.h"
+#include "layout/layout.h"
+#include "layout/twips.h"
 #include "window/framed_window.h"
 #include "window/main_window.h"
 #include "window_fixture.h"

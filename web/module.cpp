@@ -11,9 +11,9 @@
 #include <string_view>
 
 #include "controls/control_record.h"
-#include "controls/layout.h"
 #include "controls/texts.h"
 #include "game/session.h"
+#include "layout/layout.h"
 #include "web/json.h"
 
 namespace {

@@ -7,8 +7,10 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
+#include <algorithm>
 
-#include "controls/layout.h"
+#include "layout/layout.h"
 #include "window/qt_text.h"
 #include "window/widgets.h"
 
@@ -49,6 +51,26 @@ void PaintBackground(QWidget* widget, const layout::ControlLook& look) {
   widget->setAutoFillBackground(look.back.has_value());
 }
 
+// A multi-line box that lays its text out within the table's insets,
+// whatever frame and scroll bar the style draws, so that the result breaks
+// its lines where the page breaks them.
+class InsetTextBox final : public QPlainTextEdit {
+ public:
+  using QPlainTextEdit::QPlainTextEdit;
+
+  // Call once the scroll bar policy is set. The document's margin keeps
+  // the text off the frame on the left and at the top; whatever the right
+  // inset leaves beyond the frame, the scroll bar and that margin becomes
+  // a margin of the viewport.
+  void KeepInsets() {
+    const int frame = frameWidth();
+    const int margin = layout::kTextInsetPixels - frame;
+    document()->setDocumentMargin(margin);
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, verticalScrollBar());
+    setViewportMargins(0, 0, std::max(0, layout::kTextRightInsetPixels - frame - bar - margin), 0);
+  }
+};
+
 QWidget* CreateTextBox(ControlId id, QWidget* parent) {
   if (!layout::IsMultiLine(id)) {
     auto* line = new QLineEdit(parent);
@@ -57,7 +79,7 @@ QWidget* CreateTextBox(ControlId id, QWidget* parent) {
     line->setAccessibleName(ToQString(layout::AccessibleName(id)));
     return line;
   }
-  auto* box = new QPlainTextEdit(parent);
+  auto* box = new InsetTextBox(parent);
   box->setReadOnly(true);
   // Read-only still lets the player select, copy and scroll with the keys.
   box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
@@ -68,6 +90,7 @@ QWidget* CreateTextBox(ControlId id, QWidget* parent) {
   box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   box->setAccessibleName(ToQString(layout::AccessibleName(id)));
+  box->KeepInsets();
   return box;
 }
 
@@ -76,7 +99,7 @@ QWidget* CreateCommandButton(const layout::ControlLook& look, QWidget* parent) {
   button->setAutoDefault(false);
   // A style sheet is the one way every Qt style paints a button in exactly
   // its own colour rather than the theme's.
-  const std::uint32_t back = look.back.value_or(0xE0E0E0);
+  const std::uint32_t back = look.back.value_or(layout::kButtonFace);
   button->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; border: 1px solid "
                                        "%2; border-radius: 2px; }"
                                        "QPushButton:pressed { background-color: %3; }"

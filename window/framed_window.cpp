@@ -9,18 +9,15 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
-#include "controls/layout.h"
 #include "controls/texts.h"
+#include "layout/layout.h"
+#include "layout/title_bar.h"
 #include "window/compositor_decorations.h"
 #include "window/control_widgets.h"
 #include "window/qt_text.h"
 
 namespace window {
 namespace {
-
-constexpr int kTitleHeight = 28;
-constexpr int kIconSize = 20;
-constexpr int kBorder = 1;
 
 QColor ToColor(std::uint32_t rgb) { return QColor::fromRgb(static_cast<QRgb>(rgb)); }
 
@@ -37,7 +34,7 @@ namespace {
 class CloseBox final : public QAbstractButton {
  public:
   explicit CloseBox(QWidget* parent) : QAbstractButton(parent) {
-    setFixedSize(kTitleHeight, kTitleHeight);
+    setFixedSize(layout::kTitleBarPixels, layout::kTitleBarPixels);
     setFocusPolicy(Qt::NoFocus);
     setCursor(Qt::ArrowCursor);
     setAccessibleName(ToQString(texts::kCloseBoxName));
@@ -48,8 +45,9 @@ class CloseBox final : public QAbstractButton {
     QPainter painter(this);
     if (isDown() || underMouse()) painter.fillRect(rect(), ToColor(layout::kCloseBoxHover));
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(palette().color(QPalette::WindowText), 2));
-    const QRectF cross = QRectF(rect()).adjusted(9, 9, -9, -9);
+    painter.setPen(QPen(palette().color(QPalette::WindowText), layout::kCloseCrossPenPixels));
+    const int inset = layout::kCloseCrossInsetPixels;
+    const QRectF cross = QRectF(rect()).adjusted(inset, inset, -inset, -inset);
     painter.drawLine(cross.topLeft(), cross.bottomRight());
     painter.drawLine(cross.bottomLeft(), cross.topRight());
   }
@@ -59,7 +57,7 @@ class CloseBox final : public QAbstractButton {
 class TitleBar final : public QWidget {
  public:
   explicit TitleBar(QWidget* parent) : QWidget(parent) {
-    setFixedHeight(kTitleHeight);
+    setFixedHeight(layout::kTitleBarPixels);
     setFont(GameFont(layout::kFontPixels));
     // Qt paints with the inactive group while the window is not active, and
     // repaints when that changes because the two groups differ.
@@ -82,11 +80,13 @@ class TitleBar final : public QWidget {
   void paintEvent(QPaintEvent* /*event*/) override {
     QPainter painter(this);
     painter.fillRect(rect(), palette().color(QPalette::Window));
-    const int margin = (kTitleHeight - kIconSize) / 2;
-    window()->windowIcon().paint(&painter, QRect(margin, margin, kIconSize, kIconSize));
+    const int margin = (layout::kTitleBarPixels - layout::kTitleIconPixels) / 2;
+    window()->windowIcon().paint(
+        &painter, QRect(margin, margin, layout::kTitleIconPixels, layout::kTitleIconPixels));
     painter.setPen(palette().color(QPalette::WindowText));
-    painter.drawText(rect().adjusted(kIconSize + 2 * margin, 0, -kTitleHeight, 0),
-                     Qt::AlignLeft | Qt::AlignVCenter, window()->windowTitle());
+    painter.drawText(
+        rect().adjusted(layout::kTitleIconPixels + 2 * margin, 0, -layout::kTitleBarPixels, 0),
+        Qt::AlignLeft | Qt::AlignVCenter, window()->windowTitle());
   }
 
   void mousePressEvent(QMouseEvent* event) override {
@@ -108,7 +108,8 @@ class FramedWindow final : public QWidget {
     QWidget* area = client.release();
     area->setParent(this);
     auto* column = new QVBoxLayout(this);
-    column->setContentsMargins(kBorder, kBorder, kBorder, kBorder);
+    column->setContentsMargins(layout::kWindowBorderPixels, layout::kWindowBorderPixels,
+                               layout::kWindowBorderPixels, layout::kWindowBorderPixels);
     column->setSpacing(0);
     column->addWidget(new TitleBar(this));
     column->addWidget(area, 1, Qt::AlignCenter);

@@ -4,7 +4,7 @@
 #include <QSignalBlocker>
 #include <optional>
 
-#include "controls/layout.h"
+#include "layout/layout.h"
 #include "window/control_widgets.h"
 #include "window/kept_focus.h"
 #include "window/widgets.h"

@@ -1,10 +1,10 @@
-#include "controls/layout.h"
+#include "layout/layout.h"
 
 #include <algorithm>
 #include <stdexcept>
 
 #include "controls/texts.h"
-#include "controls/twips.h"
+#include "layout/twips.h"
 
 namespace layout {
 namespace {
@@ -43,9 +43,8 @@ constexpr std::array<ControlLook, kDrawnCount> kLooks = {{
 
 constexpr std::array<controls::ControlId, kDrawnCount> SortedByTabIndex() {
   std::array<ControlLook, kDrawnCount> looks = kLooks;
-  std::sort(looks.begin(), looks.end(), [](const ControlLook& a, const ControlLook& b) {
-    return a.tab_index < b.tab_index;
-  });
+  std::sort(looks.begin(), looks.end(),
+            [](const ControlLook& a, const ControlLook& b) { return a.tab_index < b.tab_index; });
   std::array<controls::ControlId, kDrawnCount> order{};
   std::transform(looks.begin(), looks.end(), order.begin(),
                  [](const ControlLook& look) { return look.id; });
@@ -96,7 +95,9 @@ bool TakesFocus(controls::ControlId id) {
   return false;
 }
 
-controls::ControlId FirstFocus() { return *std::find_if(kTabOrder.begin(), kTabOrder.end(), TakesFocus); }
+controls::ControlId FirstFocus() {
+  return *std::find_if(kTabOrder.begin(), kTabOrder.end(), TakesFocus);
+}
 
 std::string ElementName(controls::ControlId id) {
   const controls::ControlInfo& info = controls::Info(id);

@@ -47,6 +47,8 @@ inline constexpr std::uint32_t kDimmedText = 0x6C6C84;
 inline constexpr std::uint32_t kFrameBorder = 0x8080A8;
 inline constexpr std::uint32_t kButtonBorder = 0x707070;
 inline constexpr std::uint32_t kFocusRing = 0x2850B8;
+// A command button the table gives no colour of its own.
+inline constexpr std::uint32_t kButtonFace = 0xE0E0E0;
 // A frame's caption sits in its top edge: the border runs this many pixels
 // below the frame's top, and the caption starts this far in from its left.
 inline constexpr int kFrameBorderTopPixels = 9;
@@ -56,16 +58,6 @@ inline constexpr int kFrameCaptionLeftPixels = 6;
 // front end keeps to it, so the result breaks its lines in the same places.
 inline constexpr int kTextInsetPixels = 5;
 inline constexpr int kTextRightInsetPixels = 19;
-
-// The title bar the game draws itself where the desktop leaves that to
-// it: fixed colours, like the rest of the window, so that no desktop theme
-// can make the caption unreadable.
-inline constexpr std::uint32_t kTitleBarBack = 0x404070;
-inline constexpr std::uint32_t kTitleBarText = 0xFFFFFF;
-inline constexpr std::uint32_t kCloseBoxHover = 0xC04040;
-// An inactive window's bar fades, as title bars do, and stays readable.
-inline constexpr std::uint32_t kInactiveTitleBarBack = 0xB8B8CC;
-inline constexpr std::uint32_t kInactiveTitleBarText = 0x303040;
 
 // A pressed button darkens its own colour by a sixth.
 constexpr std::uint32_t Pressed(std::uint32_t rgb) {
