@@ -4,9 +4,11 @@
 #include "window/application.h"
 #include "window/framed_window.h"
 #include "window/main_window.h"
+#include "window/startup_diagnostics.h"
 
 int main(int argc, char* argv[]) {
   const auto application = window::StartApplication(argc, argv);
+  if (!application) return 1;
   window::ConfigureApplication();
   // Declared before the window, so it outlives the window that draws it.
   game::Session session;
