@@ -2,9 +2,9 @@
 // loop.
 #include "game/session.h"
 #include "window/application.h"
-#include "window/framed_window.h"
 #include "window/main_window.h"
 #include "window/startup_diagnostics.h"
+#include "window/top_level.h"
 
 int main(int argc, char* argv[]) {
   const auto application = window::StartApplication(argc, argv);

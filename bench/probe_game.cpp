@@ -3,8 +3,8 @@
 #include "first_paint.h"
 #include "game/session.h"
 #include "window/application.h"
-#include "window/framed_window.h"
 #include "window/main_window.h"
+#include "window/top_level.h"
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);

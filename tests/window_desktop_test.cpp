@@ -14,8 +14,8 @@
 #include "layout/layout.h"
 #include "window/application.h"
 #include "window/compositor_decorations.h"
-#include "window/framed_window.h"
 #include "window/qt_text.h"
+#include "window/top_level.h"
 #include "window_fixture.h"
 
 namespace {

@@ -11,8 +11,8 @@
 #include <memory>
 
 #include "scripted_game.h"
-#include "window/framed_window.h"
 #include "window/main_window.h"
+#include "window/top_level.h"
 
 namespace testing_support {
 

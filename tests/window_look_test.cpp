@@ -13,8 +13,8 @@
 
 #include "layout/layout.h"
 #include "layout/twips.h"
-#include "window/framed_window.h"
 #include "window/main_window.h"
+#include "window/top_level.h"
 #include "window_fixture.h"
 
 namespace {

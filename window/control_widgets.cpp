@@ -11,6 +11,7 @@
 #include <algorithm>
 
 #include "layout/layout.h"
+#include "window/qt_color.h"
 #include "window/qt_text.h"
 #include "window/widgets.h"
 
@@ -19,8 +20,6 @@ namespace {
 
 using controls::ControlId;
 using controls::ControlKind;
-
-QColor ToColor(std::uint32_t rgb) { return QColor::fromRgb(static_cast<QRgb>(rgb)); }
 
 QString ColorName(std::uint32_t rgb) { return ToColor(rgb).name(); }
 
