@@ -2,7 +2,7 @@
 // loop.
 #include "game/session.h"
 #include "window/application.h"
-#include "window/main_window.h"
+#include "window/client_area.h"
 #include "window/startup_diagnostics.h"
 #include "window/top_level.h"
 
@@ -12,7 +12,7 @@ int main(int argc, char* argv[]) {
   window::ConfigureApplication();
   // Declared before the window, so it outlives the window that draws it.
   game::Session session;
-  const auto top_level = window::TopLevelFor(std::make_unique<window::MainWindow>(session));
+  const auto top_level = window::TopLevelFor(std::make_unique<window::ClientArea>(session));
   top_level->show();
   return QApplication::exec();
 }

@@ -9,7 +9,7 @@
 
 #include "game/session.h"
 #include "window/application.h"
-#include "window/main_window.h"
+#include "window/client_area.h"
 
 namespace {
 
@@ -62,7 +62,7 @@ class ShownGame {
 
  private:
   game::Session session_;
-  window::MainWindow window_;
+  window::ClientArea window_;
   Redrawn redrawn_;
 };
 

@@ -11,7 +11,7 @@
 #include <memory>
 
 #include "scripted_game.h"
-#include "window/main_window.h"
+#include "window/client_area.h"
 #include "window/top_level.h"
 
 namespace testing_support {
@@ -30,7 +30,7 @@ class ShownWindow : public ::testing::Test {
     random = scripted.get();
     random->Doors({kJackpot});
     session = std::make_unique<game::Session>(std::move(scripted));
-    auto area = std::make_unique<window::MainWindow>(*session);
+    auto area = std::make_unique<window::ClientArea>(*session);
     window = area.get();
     // As the program shows it: on Wayland inside its own title bar.
     top_level = window::TopLevelFor(std::move(area));
@@ -70,7 +70,7 @@ class ShownWindow : public ::testing::Test {
   // Before the window, so that the window goes first.
   std::unique_ptr<game::Session> session;
   std::unique_ptr<QWidget> top_level;
-  window::MainWindow* window = nullptr;
+  window::ClientArea* window = nullptr;
 };
 
 }  // namespace testing_support

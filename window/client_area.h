@@ -14,17 +14,17 @@
 
 namespace window {
 
-class MainWindow final : public QWidget {
+class ClientArea final : public QWidget {
   Q_OBJECT
 
  public:
   // Builds every control, then loads the session's record, so the first
   // paint already shows the first game. The session must outlive the area.
-  explicit MainWindow(game::Session& session);
-  ~MainWindow() override;
+  explicit ClientArea(game::Session& session);
+  ~ClientArea() override;
 
-  MainWindow(const MainWindow&) = delete;
-  MainWindow& operator=(const MainWindow&) = delete;
+  ClientArea(const ClientArea&) = delete;
+  ClientArea& operator=(const ClientArea&) = delete;
 
   // The widget that draws a control; the timer has none.
   QWidget* WidgetOf(controls::ControlId id) const { return widgets_.at(controls::ToIndex(id)); }

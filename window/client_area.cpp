@@ -1,4 +1,4 @@
-#include "window/main_window.h"
+#include "window/client_area.h"
 
 #include <QAbstractButton>
 #include <QSignalBlocker>
@@ -13,7 +13,7 @@ namespace window {
 
 using controls::ControlId;
 
-MainWindow::MainWindow(game::Session& session) : record_(session.Record()) {
+ClientArea::ClientArea(game::Session& session) : record_(session.Record()) {
   setFont(GameFont(layout::kFontPixels));
   BuildControls();
   SetTabOrder();
@@ -21,20 +21,20 @@ MainWindow::MainWindow(game::Session& session) : record_(session.Record()) {
   timer_.setInterval(controls::kTimer1IntervalMs);
   // A coarse timer may fire 5 % early; the reveal lasts three full seconds.
   timer_.setTimerType(Qt::PreciseTimer);
-  connect(&timer_, &QTimer::timeout, this, &MainWindow::OnTick);
+  connect(&timer_, &QTimer::timeout, this, &ClientArea::OnTick);
 
   record_.Load();
   Sync();
 }
 
-MainWindow::~MainWindow() = default;
+ClientArea::~ClientArea() = default;
 
-QSize MainWindow::sizeHint() const {
+QSize ClientArea::sizeHint() const {
   const layout::PixelSize size = layout::ClientSize();
   return {size.width, size.height};
 }
 
-void MainWindow::BuildControls() {
+void ClientArea::BuildControls() {
   for (const layout::ControlLook& look : layout::Looks()) {
     const std::optional<ControlId> frame = controls::FrameAround(look.id);
     QWidget* parent = frame ? WidgetOf(*frame) : this;
@@ -44,7 +44,7 @@ void MainWindow::BuildControls() {
 
 // Every click the player makes is one activation; the record decides what
 // it means for that control.
-QWidget* MainWindow::BuildControl(ControlId id, QWidget* parent) {
+QWidget* ClientArea::BuildControl(ControlId id, QWidget* parent) {
   QWidget* widget = CreateControlWidget(id, parent);
   const auto activate = [this, id] { Activate(id); };
   if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
@@ -55,7 +55,7 @@ QWidget* MainWindow::BuildControl(ControlId id, QWidget* parent) {
   return widget;
 }
 
-void MainWindow::SetTabOrder() {
+void ClientArea::SetTabOrder() {
   QWidget* previous = nullptr;
   for (const ControlId id : layout::TabOrder()) {
     if (!layout::TakesFocus(id)) continue;
@@ -65,17 +65,17 @@ void MainWindow::SetTabOrder() {
   }
 }
 
-void MainWindow::Activate(ControlId id) {
+void ClientArea::Activate(ControlId id) {
   record_.Activate(id);
   Sync();
 }
 
-void MainWindow::OnTick() {
+void ClientArea::OnTick() {
   record_.TickTimer1();
   Sync();
 }
 
-void MainWindow::Sync() {
+void ClientArea::Sync() {
   {
     const KeptFocus focus(*this);
     for (const layout::ControlLook& look : layout::Looks()) {
@@ -92,7 +92,7 @@ void MainWindow::Sync() {
   }
 }
 
-void MainWindow::showEvent(QShowEvent* event) {
+void ClientArea::showEvent(QShowEvent* event) {
   if (!shown_) {
     shown_ = true;
     WidgetOf(layout::FirstFocus())->setFocus(Qt::OtherFocusReason);
