@@ -12,23 +12,18 @@ import re
 from fontTools import subset
 from fontTools.ttLib import TTFont
 
+from texts_header import read_texts
+
 # The subset is a modified font, which the font's licence forbids to carry
 # its reserved names (Liberation, Tinos); it goes by this one instead.
 SUBSET_FAMILY = "Zimarela Serif"
 
 
-def game_texts(texts_header):
-    """Every character of every text the game shows, from the one header
-    that holds them, with the digits the counters and door numbers use."""
-    source = open(texts_header, encoding="utf-8").read()
-    literals = re.findall(r'"((?:[^"\\]|\\.)*)"', source)
-    text = "".join(literals).replace("\\r", "").replace("\\n", "")
-    return "".join(sorted(set(text) | set("0123456789 ")))
-
-
-def title(texts_header):
-    source = open(texts_header, encoding="utf-8").read()
-    return re.search(r'kTitle\s*=\s*"([^"]*)"', source).group(1)
+def game_texts(texts):
+    """Every character of every text the game shows, with the digits the
+    counters and door numbers use; line breaks draw no glyph."""
+    shown = set("".join(texts.values())) - set("\r\n")
+    return "".join(sorted(shown | set("0123456789 ")))
 
 
 def subset_font(font_path, characters):
@@ -84,14 +79,15 @@ def main():
                f"game shows and renamed, as its licence asks of a modified version.\n\n"
                + licence)
 
+    texts = read_texts(args.texts)
     page_script = "\n".join(open(path, encoding="utf-8").read() for path in args.script)
     parts = {
-        "@TITLE@": title(args.texts),
+        "@TITLE@": texts["kTitle"],
         "@ICON@": data_url("image/svg+xml", open(args.icon, "rb").read()),
         "@STYLE@": open(args.style, encoding="utf-8").read(),
         "@FONT_LICENCE@": licence,
         "@MODULE@": inline_script(open(args.module, encoding="utf-8").read(), args.module),
-        "@FONT@": base64.b64encode(subset_font(args.font, game_texts(args.texts))).decode("ascii"),
+        "@FONT@": base64.b64encode(subset_font(args.font, game_texts(texts))).decode("ascii"),
         "@PAGE@": inline_script(page_script, "the page's script"),
     }
     page = open(args.template, encoding="utf-8").read()

@@ -20,16 +20,22 @@ namespace {
 
 using web::Json;
 
-// A colour as CSS writes it, or null for the browser's own.
+// A colour as CSS writes it: #rrggbb.
+std::string CssColor(std::uint32_t rgb) {
+  constexpr std::string_view kDigits = "0123456789abcdef";
+  std::string color = "#";
+  for (int shift = 20; shift >= 0; shift -= 4) color += kDigits[(rgb >> shift) & 0xFU];
+  return color;
+}
+
+// A colour, or null for the browser's own.
 void Color(Json& json, std::string_view key, const layout::Rgb& rgb) {
   json.Key(key);
-  if (!rgb) {
+  if (rgb) {
+    json.String(CssColor(*rgb));
+  } else {
     json.Null();
-    return;
   }
-  std::string color = "#";
-  for (int shift = 20; shift >= 0; shift -= 4) color += Json::kHex[(*rgb >> shift) & 0xFU];
-  json.String(color);
 }
 
 const char* KindName(controls::ControlKind kind) {
