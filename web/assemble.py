@@ -12,6 +12,7 @@ import re
 from fontTools import subset
 from fontTools.ttLib import TTFont
 
+from page_modules import bundle
 from texts_header import read_texts
 
 # The subset is a modified font, which the font's licence forbids to carry
@@ -65,7 +66,8 @@ def main():
     parser.add_argument("--texts", required=True, help="controls/texts.h")
     parser.add_argument("--style", required=True)
     parser.add_argument("--module", required=True, help="the compiled game, one script")
-    parser.add_argument("--script", required=True, nargs="+", help="the page's own scripts")
+    parser.add_argument("--script", required=True, nargs="+",
+                        help="the page's own modules, each after those it imports from")
     parser.add_argument("--icon", required=True, help="an SVG icon")
     parser.add_argument("--font", required=True)
     parser.add_argument("--font-licence", required=True)
@@ -80,14 +82,15 @@ def main():
                + licence)
 
     texts = read_texts(args.texts)
-    page_script = "\n".join(open(path, encoding="utf-8").read() for path in args.script)
+    font = base64.b64encode(subset_font(args.font, game_texts(texts))).decode("ascii")
+    # The font module holds the font, so that it starts decoding first.
+    page_script = bundle(args.script).replace("@FONT@", font)
     parts = {
         "@TITLE@": texts["kTitle"],
         "@ICON@": data_url("image/svg+xml", open(args.icon, "rb").read()),
         "@STYLE@": open(args.style, encoding="utf-8").read(),
         "@FONT_LICENCE@": licence,
         "@MODULE@": inline_script(open(args.module, encoding="utf-8").read(), args.module),
-        "@FONT@": base64.b64encode(subset_font(args.font, game_texts(texts))).decode("ascii"),
         "@PAGE@": inline_script(page_script, "the page's script"),
     }
     page = open(args.template, encoding="utf-8").read()

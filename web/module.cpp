@@ -72,20 +72,16 @@ void Container(Json& json, controls::ControlId id) {
 
 // One drawn control: what it is, where it stands, how it looks.
 void Describe(Json& json, const layout::ControlLook& look) {
-  const controls::ControlInfo& info = controls::Info(look.id);
   const layout::PixelRect rect = layout::RectOf(look.id);
   json.Open('{')
       .Field("position", Position(look.id))
-      .Field("name", info.name)
-      .Field("index", static_cast<long long>(info.index))
       .Field("element", layout::ElementName(look.id))
-      .Field("kind", KindName(info.kind));
+      .Field("kind", KindName(controls::Info(look.id).kind));
   Container(json, look.id);
   json.Field("left", rect.left)
       .Field("top", rect.top)
       .Field("width", rect.width)
       .Field("height", rect.height)
-      .Field("tabIndex", static_cast<long long>(look.tab_index))
       .Flag("multiLine", layout::IsMultiLine(look.id))
       .Field("accessibleName", layout::AccessibleName(look.id))
       .Field("fontPixels", static_cast<long long>(layout::FontPixelsOf(look.id)));
@@ -160,23 +156,12 @@ const char* Handed(std::string text) {
 
 }  // namespace
 
-// The page's calls, named as it calls them. The entry points take the
-// member's index; the record ignores any index its array does not have.
+// The page's calls, named as it calls them.
 extern "C" {
 
 EMSCRIPTEN_KEEPALIVE const char* describeWindow() { return Handed(DescribeWindow()); }
 EMSCRIPTEN_KEEPALIVE const char* states() { return Handed(States(ThePage().Record())); }
 EMSCRIPTEN_KEEPALIVE void load() { ThePage().Record().Load(); }
-EMSCRIPTEN_KEEPALIVE void clickCommand1(std::int16_t index) {
-  ThePage().Record().ClickCommand1(index);
-}
-EMSCRIPTEN_KEEPALIVE void selectOption2(std::int16_t index) {
-  ThePage().Record().SelectOption2(index);
-}
-EMSCRIPTEN_KEEPALIVE void selectOption1(std::int16_t index) {
-  ThePage().Record().SelectOption1(index);
-}
-EMSCRIPTEN_KEEPALIVE void clickLabel1(std::int16_t index) { ThePage().Record().ClickLabel1(index); }
 EMSCRIPTEN_KEEPALIVE void tickTimer1() { ThePage().Record().TickTimer1(); }
 // The player activated the control at this position in creation order; a
 // position the window does not have is ignored.
