@@ -7,8 +7,9 @@
 #include <QTest>
 #include <memory>
 
+#include "game/session.h"
 #include "window/application.h"
-#include "window/main_window.h"
+#include "window/client_area.h"
 
 namespace {
 
@@ -38,7 +39,7 @@ class Redrawn final : public QObject {
 
 class ShownGame {
  public:
-  ShownGame() : redrawn_(&window_) {
+  ShownGame() : window_(session_), redrawn_(&window_) {
     window_.show();
     (void)QTest::qWaitForWindowExposed(&window_);
   }
@@ -57,10 +58,11 @@ class ShownGame {
     redrawn_.Wait();
   }
 
-  const controls::ControlRecord& Record() const { return window_.Record(); }
+  const controls::ControlRecord& Record() const { return session_.Record(); }
 
  private:
-  window::MainWindow window_;
+  game::Session session_;
+  window::ClientArea window_;
   Redrawn redrawn_;
 };
 

@@ -4,7 +4,8 @@
 
 #include "allocation_counter.h"
 #include "controls/control_record.h"
-#include "game/game.h"
+#include "game/random_source.h"
+#include "game/session.h"
 
 namespace {
 
@@ -27,9 +28,8 @@ struct Table {
     return 0;
   }
 
-  controls::ControlRecord record;
-  game::TwisterRandom random;
-  game::Game game{record, random, &Seed};
+  game::Session session{std::make_unique<game::TwisterRandom>(), &Seed};
+  controls::ControlRecord& record = session.Record();
 };
 
 // Runs `timed` once per iteration, with `untimed` (if any) setting up each

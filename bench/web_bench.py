@@ -21,7 +21,8 @@ STATIC_TWIN = """
 const twin = document.documentElement.cloneNode(true);
 for (const script of twin.querySelectorAll("script")) script.remove();
 twin.removeAttribute("data-drawn");
-const face = `@font-face { font-family: "${kEmbeddedFont.family}";
+const family = getComputedStyle(document.getElementById("window")).fontFamily.split(",")[0];
+const face = `@font-face { font-family: ${family};
                            src: url(data:font/woff2;base64,${arguments[0]}); }`;
 twin.querySelector("style").append(face);
 const mark = document.createElement("script");
@@ -34,16 +35,18 @@ return "<!DOCTYPE html>\\n" + twin.outerHTML;
 GAMES = """
 const [games, done] = arguments;
 Zimarela({ onRuntimeInitialized() {
-  const session = sessionOf(this);
-  session.load();
+  const design = JSON.parse(this.UTF8ToString(this._describeWindow()));
+  const at = Object.fromEntries(design.controls.map((c) => [c.element, c.position]));
+  const activate = (element) => this._activate(at[element]);
+  this._load();
   const play = (count) => {
     for (let game = 0; game < count; ++game) {
-      session.clickCommand1(1);
+      activate("Command1_1");
       for (let offer = 0; offer < 5; ++offer) {
-        session.selectOption2(1);
-        session.clickCommand1(0);
+        activate("Option2_1");
+        activate("Command1_0");
       }
-      for (let door = 0; door < 8; ++door) session.selectOption1(door);
+      for (let door = 0; door < 8; ++door) activate(`Option1_${door}`);
     }
   };
   play(1000);

@@ -122,4 +122,7 @@ constexpr ControlId Text2(int index) {
 
 const ControlInfo& Info(ControlId id);
 
+// The frame a control stands in, or none for a control on the window.
+std::optional<ControlId> FrameAround(ControlId id);
+
 }  // namespace controls

@@ -66,11 +66,21 @@ static_assert(kGroups[2].last - kGroups[2].first + 1 == kPairCount);
   throw std::invalid_argument(std::string(Info(id).name) + " has no " + field);
 }
 
-ControlId FrameOf(Container container) { return container == Container::Frame1 ? Frame1 : Frame2; }
-
 }  // namespace
 
 const ControlInfo& Info(ControlId id) { return kInfo.at(ToIndex(id)); }
+
+std::optional<ControlId> FrameAround(ControlId id) {
+  switch (Info(id).container) {
+    case Container::Frame1:
+      return Frame1;
+    case Container::Frame2:
+      return Frame2;
+    case Container::Window:
+      break;
+  }
+  return std::nullopt;
+}
 
 std::string DoorCaption(int door) {
   return std::string(texts::kDoorPrefix) + ' ' + std::to_string(door + 1);
@@ -102,10 +112,8 @@ bool ControlRecord::TakesInput(ControlId id) const {
   if (!loaded_) return false;
   const ControlState& state = State(id);
   if (!state.visible || !state.enabled) return false;
-  const Container container = Info(id).container;
-  if (container == Container::Window) return true;
-  const ControlState& frame = State(FrameOf(container));
-  return frame.visible && frame.enabled;
+  const std::optional<ControlId> frame = FrameAround(id);
+  return !frame || (Visible(*frame) && Enabled(*frame));
 }
 
 std::string& ControlRecord::MutableText(ControlId id) {
@@ -196,6 +204,30 @@ void ControlRecord::ClickLabel1(std::int16_t index) {
   EventHandlers* handlers = route_.Handlers();
   if (handlers == nullptr || !TakesInput(Label1(index))) return;
   handlers->PeekClick(index);
+}
+
+void ControlRecord::Activate(ControlId id) {
+  const ControlInfo& info = Info(id);
+  switch (info.kind) {
+    case CommandButton:
+      ClickCommand1(info.index);
+      return;
+    case OptionButton:
+      if (info.container == Container::Frame1) {
+        SelectOption1(info.index);
+      } else {
+        SelectOption2(info.index);
+      }
+      return;
+    case Label:
+      ClickLabel1(info.index);
+      return;
+    case Timer:
+    case TextBox:
+    case ListBox:
+    case Frame:
+      return;
+  }
 }
 
 void ControlRecord::TickTimer1() {

@@ -95,6 +95,13 @@ class ControlRecord {
   void ClickLabel1(std::int16_t index);
   void TickTimer1();
 
+  // The player activated a control: a click on a command button or a
+  // label, a selection of an option button. Reaches the entry point above
+  // that the control's array names, with its index; a control of any other
+  // kind has no such event, and nothing happens. A view hands every
+  // control's activation here and needs to know no routing of its own.
+  void Activate(ControlId id);
+
  private:
   ControlState& Mutable(ControlId id) { return controls_[ToIndex(id)]; }
   std::string& MutableText(ControlId id);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "controls/texts.h"
+#include "logging_handlers.h"
 
 namespace {
 
@@ -18,20 +19,7 @@ using controls::ControlRecord;
 using controls::Info;
 using controls::Option1;
 using enum controls::ControlId;
-
-class LoggingHandlers : public controls::EventHandlers {
- public:
-  void StartUp() override { log.push_back("StartUp"); }
-  void Offer() override { log.push_back("Offer"); }
-  void RestartGame() override { log.push_back("RestartGame"); }
-  void ChooseDirect() override { log.push_back("ChooseDirect"); }
-  void ChooseHost() override { log.push_back("ChooseHost"); }
-  void PickDoor(int door) override { log.push_back("PickDoor " + std::to_string(door)); }
-  void PeekClick(int label) override { log.push_back("PeekClick " + std::to_string(label)); }
-  void PeekTick() override { log.push_back("PeekTick"); }
-
-  std::vector<std::string> log;
-};
+using testing_support::LoggingHandlers;
 
 class RecordEvents : public ::testing::Test {
  protected:

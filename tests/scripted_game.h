@@ -7,12 +7,14 @@
 #include <cstdint>
 #include <deque>
 #include <initializer_list>
+#include <memory>
 #include <stdexcept>
 #include <vector>
 
 #include "controls/control_record.h"
 #include "game/game.h"
 #include "game/random_source.h"
+#include "game/session.h"
 
 namespace testing_support {
 
@@ -69,9 +71,12 @@ class ScriptedGame : public ::testing::Test {
            record.Selected(controls::ControlId::Option2_1);
   }
 
-  controls::ControlRecord record;
-  ScriptedRandom random;
-  game::Game game{record, random, &FixedClock};
+  // The session owns its source; the test keeps the script in reach.
+  std::unique_ptr<ScriptedRandom> script_ = std::make_unique<ScriptedRandom>();
+  ScriptedRandom& random = *script_;
+  game::Session session{std::move(script_), &FixedClock};
+  controls::ControlRecord& record = session.Record();
+  const game::Game& game = session.Game();
 };
 
 }  // namespace testing_support

@@ -6,7 +6,8 @@
 #include <string>
 
 #include "controls/control_record.h"
-#include "game/game.h"
+#include "game/random_source.h"
+#include "game/session.h"
 
 namespace {
 
@@ -34,9 +35,9 @@ std::uint64_t Seed() { return 1; }
 
 TEST(Soak, AMillionGamesCountExactlyAndKeepMemorySteady) {
   constexpr int kGames = 1'000'000;
-  controls::ControlRecord record;
-  game::TwisterRandom random;
-  game::Game game(record, random, &Seed);
+  game::Session session(std::make_unique<game::TwisterRandom>(), &Seed);
+  controls::ControlRecord& record = session.Record();
+  const game::Game& game = session.Game();
   record.Load();
 
   std::int64_t wins = 0;

@@ -8,8 +8,8 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 
-#include "controls/layout.h"
-#include "controls/twips.h"
+#include "layout/layout.h"
+#include "layout/twips.h"
 #include "window/light_palette.h"
 #include "window_fixture.h"
 

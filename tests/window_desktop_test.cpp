@@ -10,13 +10,12 @@
 #include <QWindow>
 #include <optional>
 
-#include "controls/layout.h"
 #include "controls/texts.h"
-#include "controls/twips.h"
+#include "layout/layout.h"
 #include "window/application.h"
 #include "window/compositor_decorations.h"
-#include "window/framed_window.h"
 #include "window/qt_text.h"
+#include "window/top_level.h"
 #include "window_fixture.h"
 
 namespace {
@@ -29,10 +28,7 @@ using testing_support::ShownWindow;
 // state arrives.
 constexpr int kCompositorAnswerMs = 30000;
 
-QSize ClientArea() {
-  return {layout::TwipsToPixels(layout::kClientWidthTwips),
-          layout::TwipsToPixels(layout::kClientHeightTwips)};
-}
+QSize ClientArea() { return {layout::ClientSize().width, layout::ClientSize().height}; }
 
 using WaylandWindow = ShownWindow;
 
@@ -72,7 +68,7 @@ TEST_F(WaylandWindow, HasOnlyACloseBoxAndKeepsItsClientAreaInEveryState) {
   EXPECT_EQ(window->size(), client_area);
   random->Doors({2});
   Click(Command1_1);
-  EXPECT_EQ(window->Game().GamesCount(), 2);
+  EXPECT_EQ(session->Game().GamesCount(), 2);
 }
 
 using DecoratedByTheCompositor = ShownWindow;
@@ -174,7 +170,7 @@ TEST_F(DecoratedByTheCompositor, FullScreenByTheCompositorKeepsTheClientAreaAndG
   EXPECT_TRUE(AskSway()->floating);
   random->Doors({2});
   Click(Command1_1);
-  EXPECT_EQ(window->Game().GamesCount(), 2);
+  EXPECT_EQ(session->Game().GamesCount(), 2);
 }
 
 }  // namespace

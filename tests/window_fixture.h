@@ -11,8 +11,8 @@
 #include <memory>
 
 #include "scripted_game.h"
-#include "window/framed_window.h"
-#include "window/main_window.h"
+#include "window/client_area.h"
+#include "window/top_level.h"
 
 namespace testing_support {
 
@@ -29,10 +29,11 @@ class ShownWindow : public ::testing::Test {
     auto scripted = std::make_unique<ScriptedRandom>();
     random = scripted.get();
     random->Doors({kJackpot});
-    auto game = std::make_unique<window::MainWindow>(std::move(scripted));
-    window = game.get();
+    session = std::make_unique<game::Session>(std::move(scripted));
+    auto area = std::make_unique<window::ClientArea>(*session);
+    window = area.get();
     // As the program shows it: on Wayland inside its own title bar.
-    top_level = window::TopLevelFor(std::move(game));
+    top_level = window::TopLevelFor(std::move(area));
     top_level->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(top_level.get()));
   }
@@ -40,7 +41,7 @@ class ShownWindow : public ::testing::Test {
   void TearDown() override { top_level.reset(); }
 
   QWidget* Widget(controls::ControlId id) const { return window->WidgetOf(id); }
-  const controls::ControlRecord& Record() const { return window->Record(); }
+  const controls::ControlRecord& Record() const { return session->Record(); }
 
   // Aims at the mark, where a plain radio button would take the click too.
   void ClickOption(controls::ControlId id) const {
@@ -66,8 +67,10 @@ class ShownWindow : public ::testing::Test {
 
   static constexpr int kJackpot = 5;
   ScriptedRandom* random = nullptr;
+  // Before the window, so that the window goes first.
+  std::unique_ptr<game::Session> session;
   std::unique_ptr<QWidget> top_level;
-  window::MainWindow* window = nullptr;
+  window::ClientArea* window = nullptr;
 };
 
 }  // namespace testing_support

@@ -11,10 +11,10 @@
 #include <QStyleOptionButton>
 #include <QTextDocument>
 
-#include "controls/layout.h"
-#include "controls/twips.h"
-#include "window/framed_window.h"
-#include "window/main_window.h"
+#include "layout/layout.h"
+#include "layout/twips.h"
+#include "window/client_area.h"
+#include "window/top_level.h"
 #include "window_fixture.h"
 
 namespace {
@@ -217,7 +217,7 @@ class OwnTitleBar : public ::testing::Test {
 
   // The title bar is what holds the one button outside the client area.
   QWidget* Title() const {
-    const auto* client = frame->findChild<window::MainWindow*>();
+    const auto* client = frame->findChild<window::ClientArea*>();
     for (QAbstractButton* button : frame->findChildren<QAbstractButton*>()) {
       if (!client->isAncestorOf(button)) return button->parentWidget();
     }
@@ -240,8 +240,9 @@ class OwnTitleBar : public ::testing::Test {
     return look;
   }
 
+  game::Session session;
   std::unique_ptr<QWidget> frame =
-      window::TopLevelFor(std::make_unique<window::MainWindow>(), /*own_title_bar=*/true);
+      window::TopLevelFor(std::make_unique<window::ClientArea>(session), /*own_title_bar=*/true);
 };
 
 // A compositor without a keyboard activates nothing; ctest runs this on

@@ -44,7 +44,7 @@ TEST_F(WindowPlay, AWholeGameByClicks) {
   for (const int door : {0, 1, 2, 3, 4}) {
     AskHost(door);
     ++opened;
-    EXPECT_EQ(window->Game().HostOpenCount(), opened);
+    EXPECT_EQ(session->Game().HostOpenCount(), opened);
     EXPECT_EQ(static_cast<QRadioButton*>(Widget(Option1(door)))->text(), "Зелка!");
     EXPECT_FALSE(Widget(Option1(door))->isEnabled());
   }
@@ -88,7 +88,7 @@ TEST_F(WindowPlay, AClickNearTheFarEndOfAStripSelectsIt) {
   far_end(Option2_0);
   far_end(Option1(kJackpot));
   EXPECT_TRUE(Checked(Option1(kJackpot)));
-  EXPECT_EQ(window->Game().WinsCount(), 1);
+  EXPECT_EQ(session->Game().WinsCount(), 1);
 }
 
 TEST_F(WindowPlay, ALosingPickShowsTheLesson) {
@@ -203,7 +203,7 @@ TEST_F(WindowPlay, TheKeyboardAloneCanPlayAGame) {
   EXPECT_TRUE(Widget(Option1(0))->isEnabled());
   Widget(Option1(kJackpot))->setFocus();
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-  EXPECT_EQ(window->Game().WinsCount(), 1);
+  EXPECT_EQ(session->Game().WinsCount(), 1);
 
   // The pick locked the door that had the focus, and the whole chooser:
   // the focus moves on to the next control that can take it.

@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "window/application.h"
+#include "window/startup_diagnostics.h"
 #include "window_fixture.h"
 
 int main(int argc, char* argv[]) {
@@ -17,6 +18,7 @@ int main(int argc, char* argv[]) {
   }
   ::testing::InitGoogleTest(&argc, argv);
   const auto application = window::StartApplication(argc, argv);
+  if (!application) return 1;
   testing_support::DesktopPalette() = QApplication::palette();
   window::ConfigureApplication();
   return RUN_ALL_TESTS();

@@ -13,23 +13,19 @@ from fontTools import subset
 from fontTools.misc.timeTools import timestampSinceEpoch
 from fontTools.ttLib import TTFont
 
+from page_modules import bundle
+from texts_header import read_texts
+
 # The subset is a modified font, which the font's licence forbids to carry
 # its reserved names (Liberation, Tinos); it goes by this one instead.
 SUBSET_FAMILY = "Zimarela Serif"
 
 
-def game_texts(texts_header):
-    """Every character of every text the game shows, from the one header
-    that holds them, with the digits the counters and door numbers use."""
-    source = open(texts_header, encoding="utf-8").read()
-    literals = re.findall(r'"((?:[^"\\]|\\.)*)"', source)
-    text = "".join(literals).replace("\\r", "").replace("\\n", "")
-    return "".join(sorted(set(text) | set("0123456789 ")))
-
-
-def title(texts_header):
-    source = open(texts_header, encoding="utf-8").read()
-    return re.search(r'kTitle\s*=\s*"([^"]*)"', source).group(1)
+def game_texts(texts):
+    """Every character of every text the game shows, with the digits the
+    counters and door numbers use; line breaks draw no glyph."""
+    shown = set("".join(texts.values())) - set("\r\n")
+    return "".join(sorted(shown | set("0123456789 ")))
 
 
 def subset_font(font_path, characters, epoch):
@@ -109,7 +105,8 @@ def main():
     parser.add_argument("--texts", required=True, help="controls/texts.h")
     parser.add_argument("--style", required=True)
     parser.add_argument("--module", required=True, help="the compiled game, one script")
-    parser.add_argument("--script", required=True, nargs="+", help="the page's own scripts")
+    parser.add_argument("--script", required=True, nargs="+",
+                        help="the page's own modules, each after those it imports from")
     parser.add_argument("--icon", required=True, help="an SVG icon")
     parser.add_argument("--font", required=True)
     parser.add_argument("--font-licence", required=True,
@@ -124,15 +121,17 @@ def main():
         open(args.licence, encoding="utf-8").read().strip(),
         ofl(args.font_licence)]), "the notices")
 
-    page_script = "\n".join(open(path, encoding="utf-8").read() for path in args.script)
+    texts = read_texts(args.texts)
+    font = base64.b64encode(subset_font(args.font, game_texts(texts), args.epoch)).decode("ascii")
+    # The font module holds the font, so that it starts decoding first.
+    page_script = bundle(args.script).replace("@FONT@", font)
     parts = {
-        "@TITLE@": title(args.texts),
+        "@TITLE@": texts["kTitle"],
         "@VERSION@": args.version,
         "@ICON@": data_url("image/svg+xml", open(args.icon, "rb").read()),
         "@STYLE@": open(args.style, encoding="utf-8").read(),
         "@FONT_LICENCE@": licence,
         "@MODULE@": inline_script(open(args.module, encoding="utf-8").read(), args.module),
-        "@FONT@": base64.b64encode(subset_font(args.font, game_texts(args.texts), args.epoch)).decode("ascii"),
         "@PAGE@": inline_script(page_script, "the page's script"),
     }
     page = open(args.template, encoding="utf-8").read()

@@ -1,8 +1,7 @@
 // Builds one element for every control of the game's layout table and draws
 // the record's state into them. It knows how to draw each kind of control,
 // and nothing about what any control means: captions, texts, positions,
-// colours, flags and the tab order all come from the game.
-"use strict";
+// colours, flags, the tab order and the first focus all come from the game.
 
 const kElementBuilders = {
   label(control) {
@@ -76,7 +75,7 @@ function applyControlLook(element, control) {
   if (control.back) element.style.backgroundColor = control.back;
   if (control.pressed) element.style.setProperty("--pressed", control.pressed);
   if (control.fore) element.style.color = control.fore;
-  element.id = `${control.name}_${control.index}`.replace("_-1", "");
+  element.id = control.element;
 }
 
 // A multi-line box lays its text out exactly as wide as the desktop
@@ -100,20 +99,21 @@ function textInsets(root, design) {
 
 // Builds every control inside `root`. The document order is the tab order,
 // so screen readers and the Tab key meet the controls as on the desktop.
-function buildWindow(root, design) {
+export function buildWindow(root, design) {
   applyWindowLook(root, design);
   const insets = textInsets(root, design);
   const elements = [];
+  const controls = [];
   for (const control of design.controls) {
     const element = kElementBuilders[control.kind](control);
     applyControlLook(element, control);
     if (control.multiLine) Object.assign(element.style, insets);
     elements[control.position] = element;
+    controls[control.position] = control;
   }
-  const byTabIndex = [...design.controls].sort((a, b) => a.tabIndex - b.tabIndex);
-  for (const control of byTabIndex) {
-    const parent = control.container === null ? root : elements[control.container];
-    parent.append(elements[control.position]);
+  for (const position of design.tabOrder) {
+    const container = controls[position].container;
+    (container === null ? root : elements[container]).append(elements[position]);
   }
   return { design, elements, root, drawn: false };
 }
@@ -166,12 +166,19 @@ function focusCandidates(view) {
   return [...view.root.querySelectorAll("input, textarea, select, button")];
 }
 
+// Puts the focus on the control at `position`: on the button inside an
+// option button's strip, on the element itself for the others.
+export function focusControl(view, position) {
+  const element = view.elements[position];
+  (element.querySelector("input") ?? element).focus({ preventScroll: true });
+}
+
 function canTakeFocus(element) {
   return !element.disabled && !element.closest("[hidden]") && !element.closest("fieldset:disabled");
 }
 
 // Draws the whole record. Runs after every entry point, and only there.
-function drawRecord(view, states) {
+export function drawRecord(view, states) {
   const hadFocus = document.activeElement;
   for (const control of view.design.controls) {
     const element = view.elements[control.position];

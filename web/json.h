@@ -61,9 +61,9 @@ class Json {
 
   std::string Take() { return std::move(text_); }
 
+ private:
   static constexpr char kHex[] = "0123456789abcdef";
 
- private:
   Json& Raw(std::string_view value) {
     Separate();
     text_ += value;

@@ -3,20 +3,12 @@
 #pragma once
 
 #include <QApplication>
-#include <memory>
 
 namespace window {
 
 // The reverse-DNS id that names the desktop entry, the icon and the
 // AppStream data; the build defines it once for all of them.
 inline constexpr char kApplicationId[] = ZIMARELA_APP_ID;
-
-// Creates the application. Where no display is named it prints one
-// sentence and exits with status 1. Where Qt cannot start on the display
-// or platform named, it prints the same sentence and the one line of Qt's
-// own report that names the cause, and exits with status 1; Qt on its own
-// prints six lines and aborts.
-std::unique_ptr<QApplication> StartApplication(int& argc, char** argv);
 
 // Call once the QApplication exists. Picks the Fusion style and its light
 // palette, so that the colours and geometry come out the same on every

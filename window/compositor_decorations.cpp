@@ -37,8 +37,10 @@ bool RegistryOffersDecorations() {
 
 }  // namespace
 
+bool OnWayland() { return QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
+
 bool CompositorDrawsTitleBars() {
-  if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) return false;
+  if (!OnWayland()) return false;
   static const bool offered = RegistryOffersDecorations();
   return offered;
 }

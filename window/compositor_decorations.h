@@ -1,7 +1,12 @@
-// Whether the Wayland compositor draws title bars itself.
+// Whether the platform is Wayland, and whether its compositor draws title
+// bars itself.
 #pragma once
 
 namespace window {
+
+// Whether Qt runs on Wayland, under whichever of its Wayland platform
+// names. Call once the QGuiApplication exists.
+bool OnWayland();
 
 // True on Wayland when the compositor offers server-side decorations (the
 // xdg-decoration protocol, as KWin and sway do). Qt then asks for one for

@@ -7,9 +7,11 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
+#include <algorithm>
 
-#include "controls/layout.h"
-#include "controls/twips.h"
+#include "layout/layout.h"
+#include "window/qt_color.h"
 #include "window/qt_text.h"
 #include "window/widgets.h"
 
@@ -18,8 +20,6 @@ namespace {
 
 using controls::ControlId;
 using controls::ControlKind;
-
-QColor ToColor(std::uint32_t rgb) { return QColor::fromRgb(static_cast<QRgb>(rgb)); }
 
 QString ColorName(std::uint32_t rgb) { return ToColor(rgb).name(); }
 
@@ -50,6 +50,26 @@ void PaintBackground(QWidget* widget, const layout::ControlLook& look) {
   widget->setAutoFillBackground(look.back.has_value());
 }
 
+// A multi-line box that lays its text out within the table's insets,
+// whatever frame and scroll bar the style draws, so that the result breaks
+// its lines where the page breaks them.
+class InsetTextBox final : public QPlainTextEdit {
+ public:
+  using QPlainTextEdit::QPlainTextEdit;
+
+  // Call once the scroll bar policy is set. The document's margin keeps
+  // the text off the frame on the left and at the top; whatever the right
+  // inset leaves beyond the frame, the scroll bar and that margin becomes
+  // a margin of the viewport.
+  void KeepInsets() {
+    const int frame = frameWidth();
+    const int margin = layout::kTextInsetPixels - frame;
+    document()->setDocumentMargin(margin);
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, verticalScrollBar());
+    setViewportMargins(0, 0, std::max(0, layout::kTextRightInsetPixels - frame - bar - margin), 0);
+  }
+};
+
 QWidget* CreateTextBox(ControlId id, QWidget* parent) {
   if (!layout::IsMultiLine(id)) {
     auto* line = new QLineEdit(parent);
@@ -58,7 +78,7 @@ QWidget* CreateTextBox(ControlId id, QWidget* parent) {
     line->setAccessibleName(ToQString(layout::AccessibleName(id)));
     return line;
   }
-  auto* box = new QPlainTextEdit(parent);
+  auto* box = new InsetTextBox(parent);
   box->setReadOnly(true);
   // Read-only still lets the player select, copy and scroll with the keys.
   box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
@@ -69,6 +89,7 @@ QWidget* CreateTextBox(ControlId id, QWidget* parent) {
   box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   box->setAccessibleName(ToQString(layout::AccessibleName(id)));
+  box->KeepInsets();
   return box;
 }
 
@@ -77,7 +98,7 @@ QWidget* CreateCommandButton(const layout::ControlLook& look, QWidget* parent) {
   button->setAutoDefault(false);
   // A style sheet is the one way every Qt style paints a button in exactly
   // its own colour rather than the theme's.
-  const std::uint32_t back = look.back.value_or(0xE0E0E0);
+  const std::uint32_t back = look.back.value_or(layout::kButtonFace);
   button->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; border: 1px solid "
                                        "%2; border-radius: 2px; }"
                                        "QPushButton:pressed { background-color: %3; }"
@@ -168,14 +189,11 @@ QWidget* CreateControlWidget(ControlId id, QWidget* parent) {
   QWidget* widget = CreateByKind(id, look, parent);
   // Set on every control: a style sheet on a frame would otherwise hand
   // the controls inside it the application's font instead of the window's.
-  widget->setFont(
-      GameFont(id == ControlId::Label1_1 ? layout::kNoticeFontPixels : layout::kFontPixels));
-  widget->setGeometry(layout::TwipsToPixels(look.left), layout::TwipsToPixels(look.top),
-                      layout::TwipsToPixels(look.width), layout::TwipsToPixels(look.height));
+  widget->setFont(GameFont(layout::FontPixelsOf(id)));
+  const layout::PixelRect rect = layout::RectOf(id);
+  widget->setGeometry(rect.left, rect.top, rect.width, rect.height);
   if (controls::Info(id).kind != ControlKind::CommandButton) PaintBackground(widget, look);
-  widget->setObjectName(QStringLiteral("%1_%2")
-                            .arg(ToQString(controls::Info(id).name))
-                            .arg(controls::Info(id).index));
+  widget->setObjectName(QString::fromStdString(layout::ElementName(id)));
   return widget;
 }
 

@@ -2,18 +2,12 @@
 browser tests compare against the very constants the game is built from."""
 
 import re
+import sys
 from pathlib import Path
 
-
-def read_texts(header):
-    """Every `k...` string constant of texts.h, its literals joined."""
-    source = Path(header).read_text(encoding="utf-8")
-    texts = {}
-    for name, body in re.findall(r"std::string_view (k\w+) =((?:\s*\"(?:[^\"\\]|\\.)*\")+);",
-                                 source):
-        literals = re.findall(r'"((?:[^"\\]|\\.)*)"', body)
-        texts[name] = "".join(literals).replace("\\r", "\r").replace("\\n", "\n")
-    return texts
+# The page's build reads the texts with the same reader.
+sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "web"))
+from texts_header import read_texts  # noqa: E402,F401  (the tests import it from here)
 
 
 def read_back_colours(layout_source, layout_header):

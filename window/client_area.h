@@ -8,30 +8,24 @@
 #include <QTimer>
 #include <QWidget>
 #include <array>
-#include <cstdint>
-#include <memory>
 
 #include "controls/control_record.h"
-#include "game/game.h"
-#include "game/random_source.h"
+#include "game/session.h"
 
 namespace window {
 
-class MainWindow final : public QWidget {
+class ClientArea final : public QWidget {
   Q_OBJECT
 
  public:
-  // Builds every control, then loads the record, so the first paint already
-  // shows the first game. Tests pass a scripted random source.
-  explicit MainWindow(
-      std::unique_ptr<game::RandomSource> random = std::make_unique<game::TwisterRandom>());
-  ~MainWindow() override;
+  // Builds every control, then loads the session's record, so the first
+  // paint already shows the first game. The session must outlive the area.
+  explicit ClientArea(game::Session& session);
+  ~ClientArea() override;
 
-  MainWindow(const MainWindow&) = delete;
-  MainWindow& operator=(const MainWindow&) = delete;
+  ClientArea(const ClientArea&) = delete;
+  ClientArea& operator=(const ClientArea&) = delete;
 
-  const controls::ControlRecord& Record() const { return record_; }
-  const game::Game& Game() const { return game_; }
   // The widget that draws a control; the timer has none.
   QWidget* WidgetOf(controls::ControlId id) const { return widgets_.at(controls::ToIndex(id)); }
   const QTimer& PeekTimer() const { return timer_; }
@@ -43,19 +37,15 @@ class MainWindow final : public QWidget {
   void showEvent(QShowEvent* event) override;
 
  private:
-  using EntryPoint = void (controls::ControlRecord::*)(std::int16_t);
-
   void BuildControls();
   QWidget* BuildControl(controls::ControlId id, QWidget* parent);
   void SetTabOrder();
-  void Forward(EntryPoint entry, std::int16_t index);
+  void Activate(controls::ControlId id);
   void OnTick();
   // Draws the whole record. Runs after every entry point, and only here.
   void Sync();
 
-  controls::ControlRecord record_;
-  std::unique_ptr<game::RandomSource> random_;
-  game::Game game_;
+  controls::ControlRecord& record_;
   std::array<QWidget*, controls::kControlCount> widgets_{};
   QTimer timer_;
   bool shown_ = false;

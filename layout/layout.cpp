@@ -1,8 +1,10 @@
-#include "controls/layout.h"
+#include "layout/layout.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "controls/texts.h"
+#include "layout/twips.h"
 
 namespace layout {
 namespace {
@@ -11,7 +13,7 @@ using enum controls::ControlId;
 
 constexpr Rgb kSystem = std::nullopt;
 
-constexpr std::array<ControlLook, controls::kControlCount - 1> kLooks = {{
+constexpr std::array<ControlLook, kDrawnCount> kLooks = {{
     {Text2_1, 5760, 2880, 855, 405, kSystem, kSystem, 21},
     {Text2_0, 3240, 2880, 855, 405, kSystem, kSystem, 20},
     {List1, 6360, 480, 735, 1485, kSystem, kSystem, 17},
@@ -39,15 +41,69 @@ constexpr std::array<ControlLook, controls::kControlCount - 1> kLooks = {{
     {Label1_0, 1200, 0, 4575, 375, 0xFFC080, kSystem, 2},
 }};
 
+constexpr std::array<controls::ControlId, kDrawnCount> SortedByTabIndex() {
+  std::array<ControlLook, kDrawnCount> looks = kLooks;
+  std::sort(looks.begin(), looks.end(),
+            [](const ControlLook& a, const ControlLook& b) { return a.tab_index < b.tab_index; });
+  std::array<controls::ControlId, kDrawnCount> order{};
+  std::transform(looks.begin(), looks.end(), order.begin(),
+                 [](const ControlLook& look) { return look.id; });
+  return order;
+}
+
+constexpr std::array<controls::ControlId, kDrawnCount> kTabOrder = SortedByTabIndex();
+
 }  // namespace
 
-const std::array<ControlLook, controls::kControlCount - 1>& Looks() { return kLooks; }
+const std::array<ControlLook, kDrawnCount>& Looks() { return kLooks; }
 
 const ControlLook& LookOf(controls::ControlId id) {
   for (const ControlLook& look : kLooks) {
     if (look.id == id) return look;
   }
   throw std::out_of_range("the timer is never drawn");
+}
+
+PixelSize ClientSize() {
+  return {TwipsToPixels(kClientWidthTwips), TwipsToPixels(kClientHeightTwips)};
+}
+
+PixelRect RectOf(controls::ControlId id) {
+  const ControlLook& look = LookOf(id);
+  return {TwipsToPixels(look.left), TwipsToPixels(look.top), TwipsToPixels(look.width),
+          TwipsToPixels(look.height)};
+}
+
+int FontPixelsOf(controls::ControlId id) {
+  return id == Label1_1 ? kNoticeFontPixels : kFontPixels;
+}
+
+const std::array<controls::ControlId, kDrawnCount>& TabOrder() { return kTabOrder; }
+
+bool TakesFocus(controls::ControlId id) {
+  switch (controls::Info(id).kind) {
+    case controls::ControlKind::TextBox:
+    case controls::ControlKind::ListBox:
+    case controls::ControlKind::CommandButton:
+    case controls::ControlKind::OptionButton:
+      return true;
+    case controls::ControlKind::Timer:
+    case controls::ControlKind::Frame:
+    case controls::ControlKind::Label:
+      return false;
+  }
+  return false;
+}
+
+controls::ControlId FirstFocus() {
+  return *std::find_if(kTabOrder.begin(), kTabOrder.end(), TakesFocus);
+}
+
+std::string ElementName(controls::ControlId id) {
+  const controls::ControlInfo& info = controls::Info(id);
+  std::string name(info.name);
+  if (info.index >= 0) name += '_' + std::to_string(info.index);
+  return name;
 }
 
 bool IsMultiLine(controls::ControlId id) { return id == Text1_0 || id == Text1_1; }

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "controls/control_id.h"
@@ -46,6 +47,8 @@ inline constexpr std::uint32_t kDimmedText = 0x6C6C84;
 inline constexpr std::uint32_t kFrameBorder = 0x8080A8;
 inline constexpr std::uint32_t kButtonBorder = 0x707070;
 inline constexpr std::uint32_t kFocusRing = 0x2850B8;
+// A command button the table gives no colour of its own.
+inline constexpr std::uint32_t kButtonFace = 0xE0E0E0;
 // A frame's caption sits in its top edge: the border runs this many pixels
 // below the frame's top, and the caption starts this far in from its left.
 inline constexpr int kFrameBorderTopPixels = 9;
@@ -55,16 +58,6 @@ inline constexpr int kFrameCaptionLeftPixels = 6;
 // front end keeps to it, so the result breaks its lines in the same places.
 inline constexpr int kTextInsetPixels = 5;
 inline constexpr int kTextRightInsetPixels = 19;
-
-// The title bar the game draws itself where the desktop leaves that to
-// it: fixed colours, like the rest of the window, so that no desktop theme
-// can make the caption unreadable.
-inline constexpr std::uint32_t kTitleBarBack = 0x404070;
-inline constexpr std::uint32_t kTitleBarText = 0xFFFFFF;
-inline constexpr std::uint32_t kCloseBoxHover = 0xC04040;
-// An inactive window's bar fades, as title bars do, and stays readable.
-inline constexpr std::uint32_t kInactiveTitleBarBack = 0xB8B8CC;
-inline constexpr std::uint32_t kInactiveTitleBarText = 0x303040;
 
 // A pressed button darkens its own colour by a sixth.
 constexpr std::uint32_t Pressed(std::uint32_t rgb) {
@@ -76,8 +69,10 @@ constexpr std::uint32_t Pressed(std::uint32_t rgb) {
   return result;
 }
 
+inline constexpr std::size_t kDrawnCount = controls::kControlCount - 1;
+
 // Every drawn control, in creation order; the timer is never drawn.
-const std::array<ControlLook, controls::kControlCount - 1>& Looks();
+const std::array<ControlLook, kDrawnCount>& Looks();
 
 // The look of one control; the timer has none and throws std::out_of_range.
 const ControlLook& LookOf(controls::ControlId id);
@@ -88,5 +83,38 @@ bool IsMultiLine(controls::ControlId id);
 // What a screen reader calls a control that has no caption of its own: the
 // counters are named by the captions beside them. Empty for the others.
 std::string_view AccessibleName(controls::ControlId id);
+
+// The facts every view draws by, worked out from the table once, in
+// pixels at 96 dpi, so that no view converts, sorts or chooses for itself.
+struct PixelSize {
+  int width;
+  int height;
+};
+
+struct PixelRect {
+  int left;  // from the top-left corner of the container
+  int top;
+  int width;
+  int height;
+};
+
+PixelSize ClientSize();
+// The timer has no rectangle and throws std::out_of_range.
+PixelRect RectOf(controls::ControlId id);
+// The sponsor notice has a smaller font than the window's.
+int FontPixelsOf(controls::ControlId id);
+
+// Every drawn control by its tab index, first to last.
+const std::array<controls::ControlId, kDrawnCount>& TabOrder();
+// Whether the keyboard can reach the control at all: labels and frames
+// are passed over by Tab.
+bool TakesFocus(controls::ControlId id);
+// Where the focus starts: the first control in tab order that takes it.
+controls::ControlId FirstFocus();
+
+// What every view calls a control's element: the array's name and the
+// member's index ("Option1_3"), or the name alone outside an array
+// ("List1").
+std::string ElementName(controls::ControlId id);
 
 }  // namespace layout

@@ -1,0 +1,103 @@
+#include "window/client_area.h"
+
+#include <QAbstractButton>
+#include <QSignalBlocker>
+#include <optional>
+
+#include "layout/layout.h"
+#include "window/control_widgets.h"
+#include "window/kept_focus.h"
+#include "window/widgets.h"
+
+namespace window {
+
+using controls::ControlId;
+
+ClientArea::ClientArea(game::Session& session) : record_(session.Record()) {
+  setFont(GameFont(layout::kFontPixels));
+  BuildControls();
+  SetTabOrder();
+
+  timer_.setInterval(controls::kTimer1IntervalMs);
+  // A coarse timer may fire 5 % early; the reveal lasts three full seconds.
+  timer_.setTimerType(Qt::PreciseTimer);
+  connect(&timer_, &QTimer::timeout, this, &ClientArea::OnTick);
+
+  record_.Load();
+  Sync();
+}
+
+ClientArea::~ClientArea() = default;
+
+QSize ClientArea::sizeHint() const {
+  const layout::PixelSize size = layout::ClientSize();
+  return {size.width, size.height};
+}
+
+void ClientArea::BuildControls() {
+  for (const layout::ControlLook& look : layout::Looks()) {
+    const std::optional<ControlId> frame = controls::FrameAround(look.id);
+    QWidget* parent = frame ? WidgetOf(*frame) : this;
+    widgets_.at(controls::ToIndex(look.id)) = BuildControl(look.id, parent);
+  }
+}
+
+// Every click the player makes is one activation; the record decides what
+// it means for that control.
+QWidget* ClientArea::BuildControl(ControlId id, QWidget* parent) {
+  QWidget* widget = CreateControlWidget(id, parent);
+  const auto activate = [this, id] { Activate(id); };
+  if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+    connect(button, &QAbstractButton::clicked, this, activate);
+  } else if (auto* label = qobject_cast<ClickableLabel*>(widget)) {
+    connect(label, &ClickableLabel::clicked, this, activate);
+  }
+  return widget;
+}
+
+void ClientArea::SetTabOrder() {
+  QWidget* previous = nullptr;
+  for (const ControlId id : layout::TabOrder()) {
+    if (!layout::TakesFocus(id)) continue;
+    QWidget* widget = WidgetOf(id);
+    if (previous != nullptr) QWidget::setTabOrder(previous, widget);
+    previous = widget;
+  }
+}
+
+void ClientArea::Activate(ControlId id) {
+  record_.Activate(id);
+  Sync();
+}
+
+void ClientArea::OnTick() {
+  record_.TickTimer1();
+  Sync();
+}
+
+void ClientArea::Sync() {
+  {
+    const KeptFocus focus(*this);
+    for (const layout::ControlLook& look : layout::Looks()) {
+      QWidget* widget = WidgetOf(look.id);
+      const QSignalBlocker blocker(widget);
+      ApplyState(look.id, record_.State(look.id), widget);
+    }
+  }
+  // The record's timer flag rules; enabling a running timer keeps its beat.
+  if (!record_.Enabled(ControlId::Timer1)) {
+    timer_.stop();
+  } else if (!timer_.isActive()) {
+    timer_.start();
+  }
+}
+
+void ClientArea::showEvent(QShowEvent* event) {
+  if (!shown_) {
+    shown_ = true;
+    WidgetOf(layout::FirstFocus())->setFocus(Qt::OtherFocusReason);
+  }
+  QWidget::showEvent(event);
+}
+
+}  // namespace window
