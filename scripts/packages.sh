@@ -11,9 +11,12 @@ RUN_PACKAGES=(qt6-wayland qt6-translations-l10n)
 # Building the web page: emscripten for the WebAssembly, and fontTools (with
 # brotli for WOFF2) to cut the window's font down for the page.
 WEB_PACKAGES=(cmake ninja-build emscripten fonts-liberation2 python3-fonttools python3-brotli)
-# Testing the page: Chromium driven by Selenium, Firefox for a smoke check,
-# and PIL to read their screenshots.
-WEB_TEST_PACKAGES=(chromium chromium-driver python3-selenium firefox-esr python3-pil)
+# Testing the page in three engines: Chromium and WebKitGTK (its driver,
+# and the MiniBrowser of libwebkit2gtk-4.1-0, on Xvfb) driven by Selenium,
+# Firefox ESR over its own WebDriver BiDi through python3-websocket; PIL to
+# read their screenshots.
+WEB_TEST_PACKAGES=(chromium chromium-driver python3-selenium firefox-esr python3-pil
+  webkit2gtk-driver libwebkit2gtk-4.1-0 xvfb python3-websocket)
 # Building the .deb: CPack calls dpkg-shlibdeps, and file to find binaries.
 PACKAGE_PACKAGES=(dpkg-dev file)
 # The whole test suite: both compilers, clang's fuzzer runtime, the linters,
