@@ -6,6 +6,7 @@ anywhere, the file needs nothing else."""
 
 import argparse
 import base64
+import html
 import io
 import re
 
@@ -26,9 +27,11 @@ def game_texts(texts_header):
     return "".join(sorted(set(text) | set("0123456789 ")))
 
 
-def title(texts_header):
+def text(texts_header, name):
+    """One of the game's texts, its literals joined, escaped for HTML."""
     source = open(texts_header, encoding="utf-8").read()
-    return re.search(r'kTitle\s*=\s*"([^"]*)"', source).group(1)
+    body = re.search(rf"\b{name}\s*=((?:\s*\"[^\"]*\")+);", source).group(1)
+    return html.escape("".join(re.findall(r'"([^"]*)"', body)))
 
 
 def subset_font(font_path, characters):
@@ -86,7 +89,8 @@ def main():
 
     page_script = "\n".join(open(path, encoding="utf-8").read() for path in args.script)
     parts = {
-        "@TITLE@": title(args.texts),
+        "@TITLE@": text(args.texts, "kTitle"),
+        "@DESCRIPTION@": text(args.texts, "kPageDescription"),
         "@ICON@": data_url("image/svg+xml", open(args.icon, "rb").read()),
         "@STYLE@": open(args.style, encoding="utf-8").read(),
         "@FONT_LICENCE@": licence,

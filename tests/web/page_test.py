@@ -217,6 +217,8 @@ class PageTest(unittest.TestCase):
     def test_opens_from_disk_reading_and_storing_nothing(self):
         page = self.open()
         self.assertEqual(page.browser.title(), TEXTS["kTitle"])
+        self.assertEqual(page.script("return document.querySelector('meta[name=description]')"
+                                     ".content"), TEXTS["kPageDescription"])
         icon = page.script("return document.querySelector('link[rel=icon]').href")
         self.assertTrue(icon.startswith("data:image/svg+xml;base64,"))
         self.assertTrue(page.script(
