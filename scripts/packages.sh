@@ -14,9 +14,11 @@ WEB_PACKAGES=(cmake ninja-build emscripten fonts-liberation2 python3-fonttools p
 # Testing the page in three engines: Chromium and WebKitGTK (its driver,
 # and the MiniBrowser of libwebkit2gtk-4.1-0, on Xvfb) driven by Selenium,
 # Firefox ESR over its own WebDriver BiDi through python3-websocket; PIL to
-# read their screenshots.
+# read their screenshots; Node.js and npm for Lighthouse (npm_tools).
 WEB_TEST_PACKAGES=(chromium chromium-driver python3-selenium firefox-esr python3-pil
-  webkit2gtk-driver libwebkit2gtk-4.1-0 xvfb python3-websocket)
+  webkit2gtk-driver libwebkit2gtk-4.1-0 xvfb python3-websocket nodejs)
+# A Node.js from elsewhere may bring its own npm, which Debian's conflicts with.
+command -v npm >/dev/null || WEB_TEST_PACKAGES+=(npm)
 # Building the .deb: CPack calls dpkg-shlibdeps, and file to find binaries.
 PACKAGE_PACKAGES=(dpkg-dev file)
 # The whole test suite: both compilers, clang's fuzzer runtime, the linters,
@@ -53,4 +55,15 @@ ensure_packages() {
   "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
   "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
     apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+# Installs the npm tools that tests/web/package-lock.json pins (Lighthouse),
+# unless the ones installed came from this very lock file. npm takes the
+# packages from wherever the machine's npm is set to take them.
+npm_tools() {
+  local folder=tests/web
+  cmp -s "$folder/package-lock.json" "$folder/node_modules/.installed-from-lock" && return 0
+  echo "Installing the npm tools of $folder/package-lock.json"
+  (cd "$folder" && npm ci --no-audit --no-fund)
+  cp "$folder/package-lock.json" "$folder/node_modules/.installed-from-lock"
 }
