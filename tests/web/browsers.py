@@ -12,6 +12,7 @@ import re
 import shutil
 import subprocess
 import tempfile
+import threading
 import time
 
 import websocket
@@ -22,8 +23,10 @@ from selenium.webdriver.common.keys import Keys
 
 ENGINES = ("chromium", "firefox", "webkit")
 # Generous, since a loaded machine is slow; every wait ends as soon as what
-# it waits for is there.
-WAIT_SECONDS = 30
+# it waits for is there. An answer over BiDi may take longer still while
+# Firefox starts; only a browser that hangs ever waits that long.
+WAIT_SECONDS = 60
+ANSWER_SECONDS = 240
 MINIBROWSER = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser"
 WINDOW = (700, 560)
 
@@ -169,9 +172,12 @@ class FirefoxPage:
                 break
         if address is None:
             raise RuntimeError("Firefox did not offer WebDriver BiDi")
+        # The rest of what it says is read and dropped, so that a full pipe
+        # never stops it.
+        threading.Thread(target=self.browser.stderr.read, daemon=True).start()
         # Firefox refuses a connection that names an origin.
         self.socket = websocket.create_connection(address.rstrip("/") + "/session",
-                                                  suppress_origin=True, timeout=WAIT_SECONDS)
+                                                  suppress_origin=True, timeout=ANSWER_SECONDS)
         self.next_id = 0
         self.events = []
         self.send("session.new", capabilities={})
@@ -207,7 +213,6 @@ class FirefoxPage:
         if self.browser:
             self.browser.kill()
             self.browser.wait()
-            self.browser.stderr.close()
         shutil.rmtree(self.home, ignore_errors=True)
 
     def script(self, code, *args):
