@@ -65,6 +65,6 @@ npm_tools() {
   local folder=tests/web
   cmp -s "$folder/package-lock.json" "$folder/node_modules/.installed-from-lock" && return 0
   echo "Installing the npm tools of $folder/package-lock.json"
-  (cd "$folder" && npm ci --no-audit --no-fund)
+  (cd "$folder" && npm ci --no-audit --no-fund) || return 1
   cp "$folder/package-lock.json" "$folder/node_modules/.installed-from-lock"
 }
