@@ -76,7 +76,11 @@ make_root() {
   pristine=$(pristine_root "$1") || return 1
   cp -a "$pristine" "$2"
   cp /etc/resolv.conf "$2/etc/resolv.conf"
-  # And the certificate authorities this machine adds to Debian's, for a
+  # A bookworm root has no /etc/hosts, so "localhost", where the browser
+  # drivers listen, would go to the name server and fail.
+  [ -e "$2/etc/hosts" ] || printf '127.0.0.1\tlocalhost\n::1\t\tlocalhost ip6-localhost ip6-loopback\n' \
+    >"$2/etc/hosts"
+  # The certificate authorities this machine adds to Debian's, for a
   # network that reaches the registries through a proxy of its own: npm
   # checks the registry's certificate, and ca-certificates takes these in
   # when it is installed there.
