@@ -81,8 +81,8 @@ make_root() {
   [ -e "$2/etc/hosts" ] || printf '127.0.0.1\tlocalhost\n::1\t\tlocalhost ip6-localhost ip6-loopback\n' \
     >"$2/etc/hosts"
   # The certificate authorities this machine adds to Debian's, for a
-  # network that reaches the registries through a proxy of its own: npm
-  # checks the registry's certificate, and ca-certificates takes these in
+  # network that reaches the package sources through a proxy of its own:
+  # npm checks their certificates, and ca-certificates takes these in
   # when it is installed there.
   if compgen -G "/usr/local/share/ca-certificates/*.crt" >/dev/null; then
     mkdir -p "$2/usr/local/share/ca-certificates"

@@ -15,7 +15,7 @@ WEB_PACKAGES=(cmake ninja-build emscripten fonts-liberation2 python3-fonttools p
 # and the MiniBrowser of libwebkit2gtk-4.1-0, on Xvfb) driven by Selenium,
 # Firefox ESR over its own WebDriver BiDi through python3-websocket; PIL to
 # read their screenshots; Node.js and npm for Lighthouse (npm_tools), with
-# the certificate authorities npm checks the registry against.
+# the certificate authorities npm checks its downloads against.
 WEB_TEST_PACKAGES=(chromium chromium-driver python3-selenium firefox-esr python3-pil
   webkit2gtk-driver libwebkit2gtk-4.1-0 xvfb python3-websocket nodejs ca-certificates)
 # A Node.js from elsewhere may bring its own npm, which Debian's conflicts with.
