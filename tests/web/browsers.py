@@ -94,7 +94,11 @@ class SeleniumPage:
         except BaseException:
             self.close_server()
             raise
-        self.driver.get(url)
+        try:
+            self.driver.get(url)
+        except BaseException:
+            self.close()
+            raise
 
     def close(self):
         try:
