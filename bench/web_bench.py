@@ -13,7 +13,7 @@ import sys
 import tempfile
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "tests", "web"))
-from page_test import start_chromium  # noqa: E402
+from browsers import start_chromium  # noqa: E402
 
 # The static twin: the drawn window as it stands, without the game's
 # scripts, and a mark once its font is in, as the game marks its own.

@@ -32,6 +32,13 @@ inline constexpr std::string_view kResultBoxName = "Резултат";
 // draws itself where the desktop does not.
 inline constexpr std::string_view kCloseBoxName = "Затвори";
 
+// What the web page tells a search engine, or a chat that previews a link
+// to it, about the game.
+inline constexpr std::string_view kPageDescription =
+    "Игра за избор при несигурност: зад една от осем врати чака джакпот, "
+    "зад другите седем има зелка. Помолете водещия да отвори празна врата "
+    "или изберете сами.";
+
 // Door codes, as the hidden list box stores them.
 inline constexpr std::string_view kCodeOpened = "0";
 inline constexpr std::string_view kCodeClosed = "1";

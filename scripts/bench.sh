@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every benchmark: the headless
 # game, then start-up, memory and click-to-screen of the real window under
-# a virtual X server, then the web page in headless Chromium. Pass a number
-# to change the start-up rounds (40).
+# a virtual X server, then the web page in headless Chromium, with
+# Lighthouse's performance score on its mobile and desktop presets. Pass a
+# number to change the start-up rounds (40).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/packages.sh
 
 ensure_packages "${BUILD_PACKAGES[@]}" "${RUN_PACKAGES[@]}" "${TEST_PACKAGES[@]}" xvfb xauth x11-utils
+npm_tools
 rounds=${1:-40}
 
 cmake --preset gcc
@@ -40,3 +42,7 @@ echo "== the web page in headless Chromium"
 cmake --preset web
 cmake --build --preset web
 /usr/bin/python3 bench/web_bench.py --page build/web/zimarela.html
+for preset in mobile desktop; do
+  /usr/bin/python3 tests/web/lighthouse_check.py --page build/web/zimarela.html \
+    --preset "$preset" --scores performance
+done

@@ -68,14 +68,26 @@ pristine_root() {
 }
 
 # make_root SUITE DIR [DISPLAY_NUMBER]: a fresh copy of the pristine root at
-# DIR, with the kernel's file systems and the host's name resolution, ready
-# to enter. With a display number, that one X server's socket is shared
+# DIR, with the kernel's file systems and the host's name resolution and
+# added certificate authorities, ready to enter. With a display number, that one X server's socket is shared
 # into the root, and no other.
 make_root() {
   local pristine socket
   pristine=$(pristine_root "$1") || return 1
   cp -a "$pristine" "$2"
   cp /etc/resolv.conf "$2/etc/resolv.conf"
+  # A bookworm root has no /etc/hosts, so "localhost", where the browser
+  # drivers listen, would go to the name server and fail.
+  [ -e "$2/etc/hosts" ] || printf '127.0.0.1\tlocalhost\n::1\t\tlocalhost ip6-localhost ip6-loopback\n' \
+    >"$2/etc/hosts"
+  # The certificate authorities this machine adds to Debian's, for a
+  # network that reaches the package sources through a proxy of its own:
+  # npm checks their certificates, and ca-certificates takes these in
+  # when it is installed there.
+  if compgen -G "/usr/local/share/ca-certificates/*.crt" >/dev/null; then
+    mkdir -p "$2/usr/local/share/ca-certificates"
+    cp /usr/local/share/ca-certificates/*.crt "$2/usr/local/share/ca-certificates/"
+  fi
   mount -t proc proc "$2/proc"
   mount -t sysfs sys "$2/sys"
   mount --rbind /dev "$2/dev"

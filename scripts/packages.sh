@@ -11,9 +11,15 @@ RUN_PACKAGES=(qt6-wayland qt6-translations-l10n)
 # Building the web page: emscripten for the WebAssembly, and fontTools (with
 # brotli for WOFF2) to cut the window's font down for the page.
 WEB_PACKAGES=(cmake ninja-build emscripten fonts-liberation2 python3-fonttools python3-brotli)
-# Testing the page: Chromium driven by Selenium, Firefox for a smoke check,
-# and PIL to read their screenshots.
-WEB_TEST_PACKAGES=(chromium chromium-driver python3-selenium firefox-esr python3-pil)
+# Testing the page in three engines: Chromium and WebKitGTK (its driver,
+# and the MiniBrowser of libwebkit2gtk-4.1-0, on Xvfb) driven by Selenium,
+# Firefox ESR over its own WebDriver BiDi through python3-websocket; PIL to
+# read their screenshots; Node.js and npm for Lighthouse (npm_tools), with
+# the certificate authorities npm checks its downloads against.
+WEB_TEST_PACKAGES=(chromium chromium-driver python3-selenium firefox-esr python3-pil
+  webkit2gtk-driver libwebkit2gtk-4.1-0 xvfb python3-websocket nodejs ca-certificates)
+# A Node.js from elsewhere may bring its own npm, which Debian's conflicts with.
+command -v npm >/dev/null || WEB_TEST_PACKAGES+=(npm)
 # Building the .deb: CPack calls dpkg-shlibdeps, and file to find binaries.
 PACKAGE_PACKAGES=(dpkg-dev file)
 # The whole test suite: both compilers, clang's fuzzer runtime, the linters,
@@ -50,4 +56,15 @@ ensure_packages() {
   "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
   "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
     apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+# Installs the npm tools that tests/web/package-lock.json pins (Lighthouse),
+# unless the ones installed came from this very lock file. npm takes the
+# packages from wherever the machine's npm is set to take them.
+npm_tools() {
+  local folder=tests/web
+  cmp -s "$folder/package-lock.json" "$folder/node_modules/.installed-from-lock" && return 0
+  echo "Installing the npm tools of $folder/package-lock.json"
+  (cd "$folder" && npm ci --no-audit --no-fund) || return 1
+  cp "$folder/package-lock.json" "$folder/node_modules/.installed-from-lock"
 }

@@ -3,13 +3,14 @@
 # times: with g++ (and valgrind's leak check), with clang++ (and a bounded
 # fuzzer run, then clang-format and clang-tidy over the code), and with g++
 # under AddressSanitizer and UBSan. Warnings are errors in all three. Last,
-# it builds the web page with emscripten and plays it in Chromium and
-# Firefox.
+# it builds the web page with emscripten, plays it in Chromium, Firefox and
+# WebKitGTK, and has Lighthouse audit it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/packages.sh
 
 ensure_packages "${BUILD_PACKAGES[@]}" "${RUN_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+npm_tools
 
 for preset in gcc clang asan web; do
   echo "== $preset"

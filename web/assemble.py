@@ -6,6 +6,7 @@ anywhere, the file needs nothing else."""
 
 import argparse
 import base64
+import html
 import io
 import re
 
@@ -126,7 +127,8 @@ def main():
     # The font module holds the font, so that it starts decoding first.
     page_script = bundle(args.script).replace("@FONT@", font)
     parts = {
-        "@TITLE@": texts["kTitle"],
+        "@TITLE@": html.escape(texts["kTitle"]),
+        "@DESCRIPTION@": html.escape(texts["kPageDescription"]),
         "@VERSION@": args.version,
         "@ICON@": data_url("image/svg+xml", open(args.icon, "rb").read()),
         "@STYLE@": open(args.style, encoding="utf-8").read(),

@@ -34,12 +34,26 @@ const kElementBuilders = {
     element.append(document.createElement("legend"));
     return element;
   },
+  // The real option button covers its whole strip, unseen, so that the
+  // target a finger, a mouse or an audit finds is the strip the player
+  // sees; beside it a second, inert one only draws the mark. Each has a
+  // name of its own: an engine that groups unnamed radio buttons would let
+  // Tab reach only one door, and would clear one button as another is set.
   optionButton(control) {
     const element = document.createElement("label");
     element.className = "control option-button";
+    const id = `${control.name}_${control.index}`;
+    const button = document.createElement("input");
+    button.type = "radio";
+    button.name = id;
     const mark = document.createElement("input");
     mark.type = "radio";
-    element.append(mark, document.createElement("span"));
+    mark.name = `${id}-mark`;
+    mark.className = "mark";
+    mark.tabIndex = -1;
+    mark.inert = true;
+    mark.setAttribute("aria-hidden", "true");
+    element.append(button, mark, document.createElement("span"));
     return element;
   },
 };
@@ -154,16 +168,18 @@ const kStateDrawers = {
     update(element, "disabled", !state.enabled);
   },
   optionButton(element, state) {
-    const [mark, caption] = element.children;
+    const [button, mark, caption] = element.children;
     update(caption, "textContent", state.text);
-    update(mark, "checked", state.selected);
-    update(mark, "disabled", !state.enabled);
+    for (const input of [button, mark]) {
+      update(input, "checked", state.selected);
+      update(input, "disabled", !state.enabled);
+    }
   },
 };
 
 // The elements that may ever take the focus, in tab order.
 function focusCandidates(view) {
-  return [...view.root.querySelectorAll("input, textarea, select, button")];
+  return [...view.root.querySelectorAll("input:not([inert]), textarea, select, button")];
 }
 
 // Puts the focus on the control at `position`: on the button inside an

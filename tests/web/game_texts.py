@@ -21,3 +21,11 @@ def read_back_colours(layout_source, layout_header):
                                  source):
         colours[name] = window if back == "kWindowBack" else int(back, 16)
     return colours
+
+
+def read_sizes(layout_source):
+    """The width and height in pixels of each control of the layout table,
+    by the record's name ("Option2_0"), 15 twips to the pixel."""
+    source = Path(layout_source).read_text(encoding="utf-8")
+    return {name: (int(width) // 15, int(height) // 15)
+            for name, width, height in re.findall(r"\{(\w+), -?\d+, -?\d+, (\d+), (\d+),", source)}

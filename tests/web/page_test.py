@@ -1,6 +1,8 @@
 #!/usr/bin/python3
-"""The web page in headless Chromium, played as a player plays it: real
-clicks and keys on the one file, opened from disk or from a local server."""
+"""The web page played as a player plays it, with real clicks and keys on
+the one file, opened from disk or from a local server, in the browser
+engine named by --engine: the same scenarios in Chromium, Firefox ESR and
+WebKitGTK."""
 
 import argparse
 import functools
@@ -12,87 +14,77 @@ import threading
 import unittest
 
 from PIL import Image
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
-from selenium.webdriver.common.action_chains import ActionChains
-from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
-from selenium.webdriver.support.ui import WebDriverWait
 
+from browsers import ENGINES, open_page, wait_for
 from game_texts import read_back_colours, read_texts
 
 ARGS = None
 TEXTS = None
-# Generous, since a loaded machine is slow; every wait ends as soon as what
-# it waits for is there.
-WAIT_SECONDS = 30
-
-
-def start_chromium(*flags):
-    options = webdriver.ChromeOptions()
-    options.binary_location = "/usr/bin/chromium"
-    for flag in ("--headless=new", "--disable-gpu", "--no-first-run", "--disable-sync",
-                 "--disable-background-networking", "--disable-component-update",
-                 "--window-size=700,560", *flags):
-        options.add_argument(flag)
-    if os.geteuid() == 0:
-        options.add_argument("--no-sandbox")
-    options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
-    return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
 
 
 class Page:
-    """One browser on the page, with the few moves a player makes."""
+    """One engine on the page, with the few moves a player makes and what
+    a player can see, read from the page itself."""
 
     def __init__(self, url, *flags):
-        self.driver = start_chromium(*flags)
-        self.driver.get(url)
-        self.wait_for(lambda: self.script("return 'drawn' in document.documentElement.dataset"))
+        self.browser = open_page(ARGS.engine, url, *flags)
+        self.script = self.browser.script
 
     def close(self):
-        self.driver.quit()
-
-    def script(self, code, *args):
-        return self.driver.execute_script(code, *args)
+        self.browser.close()
 
     def wait_for(self, condition):
-        return WebDriverWait(self.driver, WAIT_SECONDS).until(lambda _: condition())
+        return wait_for(self.browser, condition)
 
-    def element(self, control):
-        return self.driver.find_element(By.ID, control)
-
-    def mark(self, control):
-        return self.element(control).find_element(By.TAG_NAME, "input")
-
-    def click(self, control):
-        ActionChains(self.driver).move_to_element(self.element(control)).click().perform()
+    def click(self, control, across=0.5):
+        """A click on the control, `across` its width from its left edge."""
+        box = self.script("return document.getElementById(arguments[0])"
+                          ".getBoundingClientRect().toJSON()", control)
+        self.browser.click_at(box["left"] + across * box["width"], box["top"] + box["height"] / 2)
 
     def keys(self, *keys):
-        ActionChains(self.driver).send_keys(*keys).perform()
+        self.browser.keys(*keys)
 
     def back_tab(self, times=1):
         for _ in range(times):
-            ActionChains(self.driver).key_down(Keys.SHIFT).send_keys(Keys.TAB).key_up(
-                Keys.SHIFT).perform()
+            self.browser.keys(Keys.TAB, shift=True)
 
     def focused(self):
-        return self.script("return document.activeElement.closest('.control')?.id")
+        return self.script("return document.activeElement.closest('.control')?.id ?? null")
 
     def value(self, control):
-        return self.element(control).get_property("value")
+        return self.script("return document.getElementById(arguments[0]).value", control)
+
+    def displayed(self, control):
+        return self.script("return document.getElementById(arguments[0])"
+                           ".getClientRects().length > 0", control)
+
+    def enabled(self, control):
+        return self.script("""const control = document.getElementById(arguments[0]);
+            return !(control.querySelector("input") ?? control).matches(":disabled");""", control)
+
+    def selected(self, control):
+        """Whether the option button is selected; its drawn mark must say
+        the same."""
+        button, mark = self.script("""
+            const strip = document.getElementById(arguments[0]);
+            return [strip.querySelector("input").checked,
+                    strip.querySelector("input:last-of-type").checked];""", control)
+        if button != mark:
+            raise AssertionError(f"{control} is {'' if button else 'not '}selected, "
+                                 "its mark shows otherwise")
+        return button
 
     def enabled_doors(self):
-        return [door for door in range(8) if self.mark(f"Option1_{door}").is_enabled()]
+        return [door for door in range(8) if self.enabled(f"Option1_{door}")]
 
     def peek(self):
         """The door codes, read through the corner spot as a player can."""
         self.click("Label1_2")
-        self.wait_for(lambda: self.element("List1").is_displayed())
-        return [option.get_property("text")
-                for option in self.element("List1").find_elements(By.TAG_NAME, "option")]
-
-    def errors(self):
-        return [entry for entry in self.driver.get_log("browser") if entry["level"] == "SEVERE"]
+        self.wait_for(lambda: self.displayed("List1"))
+        return self.script("return [...document.getElementById('List1').options]"
+                           ".map((option) => option.text)")
 
 
 def result(*lines):
@@ -122,27 +114,29 @@ class PageTest(unittest.TestCase):
     def test_a_whole_game_by_mouse_loses_then_wins(self):
         page = self.open(self.serve())
         self.assertEqual((page.value("Text2_0"), page.value("Text2_1")), ("1", "0"))
-        page.click("Option1_0")  # the doors frame is still locked
-        self.assertFalse(page.mark("Option1_0").is_selected())
+        page.click("Option1_0", across=0.95)  # the doors frame is still locked
+        self.assertFalse(page.selected("Option1_0"))
         self.assertEqual(page.value("Text1_0"), result(TEXTS["kIntroduction"]))
 
         for offer in range(5):
             page.click("Option2_1")
-            self.assertTrue(page.mark("Option2_1").is_selected())
+            self.assertTrue(page.selected("Option2_1"))
             page.click("Command1_0")
             if offer < 4:
-                self.assertFalse(page.mark("Option2_1").is_selected())
-                self.assertFalse(page.element("Command1_0").is_enabled())
-                self.assertFalse(page.element("Label1_1").is_displayed())
-        self.assertTrue(page.element("Label1_1").is_displayed())
-        self.assertTrue(page.mark("Option2_0").is_selected())
-        self.assertFalse(page.mark("Option2_1").is_enabled())
+                self.assertFalse(page.selected("Option2_1"))
+                self.assertFalse(page.enabled("Command1_0"))
+                self.assertFalse(page.displayed("Label1_1"))
+        self.assertTrue(page.displayed("Label1_1"))
+        self.assertTrue(page.selected("Option2_0"))
+        self.assertFalse(page.enabled("Option2_1"))
         self.assertEqual(len(page.enabled_doors()), 3)
 
         codes = page.peek()
         losing = next(door for door in page.enabled_doors() if codes[door] == "1")
         page.script("document.getElementById('Text1_0').scrollTop = 1e6")
-        page.click(f"Option1_{losing}")
+        # A click anywhere on a strip reaches its button: on the mark, on
+        # the caption, or on the bare end of the strip.
+        page.click(f"Option1_{losing}", across=0.95)
         # The result is a new text, shown from its first line.
         self.assertEqual(page.script("return document.getElementById('Text1_0').scrollTop"), 0)
         self.assertEqual(page.value("Text1_0"),
@@ -151,14 +145,14 @@ class PageTest(unittest.TestCase):
 
         page.click("Command1_1")
         self.assertEqual((page.value("Text1_0"), page.value("Text2_0")), ("", "2"))
-        self.assertFalse(page.element("Label1_1").is_displayed())
+        self.assertFalse(page.displayed("Label1_1"))
         jackpot = page.peek().index("2")
-        page.click("Option2_0")
-        page.click(f"Option1_{jackpot}")
+        page.click("Option2_0", across=0.03)
+        page.click(f"Option1_{jackpot}", across=0.95)
         self.assertEqual(page.value("Text1_0"),
                          result(TEXTS["kResultHeading"], TEXTS["kJackpot"]))
         self.assertEqual(page.value("Text2_1"), "1")
-        self.assertEqual(page.errors(), [])
+        self.assertEqual(page.browser.errors(), [])
 
     def test_the_peek_shows_the_table_for_three_ticks_of_a_real_timer(self):
         page = self.open()
@@ -169,10 +163,10 @@ class PageTest(unittest.TestCase):
             new MutationObserver(() => peekTimes.push([performance.now(), list.hidden]))
                 .observe(list, { attributeFilter: ["hidden"] });""")
         page.click("Label1_0")
-        self.assertFalse(page.element("List1").is_displayed())
+        self.assertFalse(page.displayed("List1"))
         codes = page.peek()
         self.assertEqual(sorted(codes), ["1"] * 7 + ["2"])
-        page.wait_for(lambda: not page.element("List1").is_displayed())
+        page.wait_for(lambda: not page.displayed("List1"))
         self.assertEqual([hidden for _, hidden in page.script("return peekTimes")], [False, True])
         (shown, _), (hidden, _) = page.script("return peekTimes")
         # Timers may run late on a busy machine, but never early.
@@ -198,14 +192,22 @@ class PageTest(unittest.TestCase):
             self.assertEqual(page.focused(), "Command1_1")
             page.back_tab()
         # The sponsor has locked "Водещият предлага": back past the chooser
-        # to the last door still closed, and pick it.
+        # through every door still closed, each its own stop, as on the
+        # desktop, to the result box; then forward to the first of them.
         self.assertEqual(page.focused(), "Option2_0")
-        page.back_tab()
+        doors = [f"Option1_{door}" for door in page.enabled_doors()]
+        order = []
+        for _ in range(len(doors) + 1):
+            page.back_tab()
+            order.append(page.focused())
+        self.assertEqual(order, doors[::-1] + ["Text1_0"])
+        page.keys(Keys.TAB)
         picked = page.focused()
-        self.assertEqual(picked, f"Option1_{page.enabled_doors()[-1]}")
-        page.keys(Keys.ARROW_UP)
+        self.assertEqual(picked, doors[0])
+        # Arrows select nothing and move nowhere, as on the desktop.
+        page.keys(Keys.ARROW_DOWN, Keys.ARROW_UP)
         self.assertEqual(page.focused(), picked)
-        self.assertFalse(page.mark(picked).is_selected())
+        self.assertEqual([door for door in doors if page.selected(door)], [])
         page.keys(Keys.SPACE)
         self.assertTrue(page.value("Text1_0").startswith(result(TEXTS["kResultHeading"], "")))
         self.assertEqual(page.focused(), "Command1_1")
@@ -214,7 +216,9 @@ class PageTest(unittest.TestCase):
 
     def test_opens_from_disk_reading_and_storing_nothing(self):
         page = self.open()
-        self.assertEqual(page.driver.title, TEXTS["kTitle"])
+        self.assertEqual(page.browser.title(), TEXTS["kTitle"])
+        self.assertEqual(page.script("return document.querySelector('meta[name=description]')"
+                                     ".content"), TEXTS["kPageDescription"])
         icon = page.script("return document.querySelector('link[rel=icon]').href")
         self.assertTrue(icon.startswith("data:image/svg+xml;base64,"))
         self.assertTrue(page.script(
@@ -223,7 +227,7 @@ class PageTest(unittest.TestCase):
         page.click("Command1_0")
         self.assertEqual(page.script("""return [performance.getEntriesByType("resource").length,
             localStorage.length, sessionStorage.length, document.cookie]"""), [0, 0, 0, ""])
-        self.assertEqual(page.errors(), [])
+        self.assertEqual(page.browser.errors(), [])
 
     def test_the_window_is_drawn_in_its_own_colours(self):
         colours = read_back_colours(ARGS.layout, ARGS.layout_header)
@@ -235,7 +239,7 @@ class PageTest(unittest.TestCase):
                 self.check_nothing_overflows(page)
 
     def check_colours(self, page, scale, colours):
-        shot = Image.open(io.BytesIO(page.driver.get_screenshot_as_png())).convert("RGB")
+        shot = Image.open(io.BytesIO(page.browser.screenshot())).convert("RGB")
         boxes = page.script("""
             const boxes = {};
             for (const element of document.querySelectorAll("#window, #window .control")) {
@@ -283,6 +287,7 @@ def main():
     global ARGS, TEXTS
     parser = argparse.ArgumentParser()
     parser.add_argument("--page", required=True)
+    parser.add_argument("--engine", choices=ENGINES, default="chromium")
     parser.add_argument("--texts", required=True)
     parser.add_argument("--layout", required=True)
     parser.add_argument("--layout-header", required=True)

@@ -1,0 +1,289 @@
+"""The three browser engines the page is played in, each behind the same few
+moves a player makes: Chromium and WebKitGTK through Selenium, Firefox ESR
+through the WebDriver BiDi it speaks itself, since Debian has no
+geckodriver. Every engine runs on this machine only, with a profile of its
+own, and is gone when its page closes."""
+
+import base64
+import inspect
+import json
+import os
+import re
+import shutil
+import subprocess
+import tempfile
+import threading
+import time
+
+import websocket
+from selenium import webdriver
+from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.actions.action_builder import ActionBuilder
+from selenium.webdriver.common.keys import Keys
+
+ENGINES = ("chromium", "firefox", "webkit")
+# Generous, since a loaded machine is slow; every wait ends as soon as what
+# it waits for is there. An answer over BiDi may take longer still while
+# Firefox starts; only a browser that hangs ever waits that long.
+WAIT_SECONDS = 60
+ANSWER_SECONDS = 240
+MINIBROWSER = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser"
+WINDOW = (700, 560)
+
+
+def start_chromium(*flags):
+    options = webdriver.ChromeOptions()
+    options.binary_location = "/usr/bin/chromium"
+    for flag in ("--headless=new", "--disable-gpu", "--no-first-run", "--disable-sync",
+                 "--disable-background-networking", "--disable-component-update",
+                 f"--window-size={WINDOW[0]},{WINDOW[1]}", *flags):
+        options.add_argument(flag)
+    if os.geteuid() == 0:
+        options.add_argument("--no-sandbox")
+    options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
+    service = webdriver.chrome.service.Service("/usr/bin/chromedriver")
+    return webdriver.Chrome(service=service, options=options)
+
+
+class Xvfb:
+    """A virtual X server on a display number it picks itself."""
+
+    def __init__(self):
+        read, write = os.pipe()
+        self.process = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+            pass_fds=(write,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write)
+        with os.fdopen(read) as numbers:
+            number = numbers.readline().strip()
+        if not number:
+            self.process.kill()
+            raise RuntimeError("Xvfb did not start")
+        self.display = f":{number}"
+
+    def close(self):
+        self.process.kill()
+        self.process.wait()
+
+
+def start_webkit(display):
+    """WebKitGTK's MiniBrowser under automation, on the given X display."""
+    os.environ["DISPLAY"] = display
+    options = webdriver.WebKitGTKOptions()
+    options.binary_location = MINIBROWSER
+    options.add_argument("--automation")
+    # Selenium 4.8 (Debian 12) takes the driver's path; later ones a service.
+    if "service" in inspect.signature(webdriver.WebKitGTK.__init__).parameters:
+        service = webdriver.webkitgtk.service.Service("/usr/bin/WebKitWebDriver")
+        driver = webdriver.WebKitGTK(options=options, service=service)
+    else:
+        driver = webdriver.WebKitGTK(executable_path="/usr/bin/WebKitWebDriver", options=options)
+    driver.set_window_rect(0, 0, *WINDOW)
+    return driver
+
+
+class SeleniumPage:
+    """The page in Chromium or WebKitGTK."""
+
+    def __init__(self, engine, url, *flags):
+        self.engine = engine
+        self.server = Xvfb() if engine == "webkit" else None
+        try:
+            self.driver = start_chromium(*flags) if engine == "chromium" else start_webkit(
+                self.server.display)
+        except BaseException:
+            self.close_server()
+            raise
+        try:
+            self.driver.get(url)
+        except BaseException:
+            self.close()
+            raise
+
+    def close(self):
+        try:
+            self.driver.quit()
+        finally:
+            self.close_server()
+
+    def close_server(self):
+        if self.server:
+            self.server.close()
+
+    def script(self, code, *args):
+        return self.driver.execute_script(code, *args)
+
+    def click_at(self, x, y):
+        """A click at a point of the viewport."""
+        actions = ActionBuilder(self.driver)
+        actions.pointer_action.move_to_location(int(x), int(y)).click()
+        actions.perform()
+
+    def keys(self, *keys, shift=False):
+        chain = ActionChains(self.driver)
+        if shift:
+            chain.key_down(Keys.SHIFT)
+        chain.send_keys(*keys)
+        if shift:
+            chain.key_up(Keys.SHIFT)
+        chain.perform()
+
+    def errors(self):
+        """What the page reported as errors. WebKitGTK's driver keeps no
+        log; the page's own error events since it was drawn stand in."""
+        if self.engine == "chromium":
+            return [entry["message"] for entry in self.driver.get_log("browser")
+                    if entry["level"] == "SEVERE"]
+        return self.script("return window.errorsSeen")
+
+    def title(self):
+        return self.driver.title
+
+    def screenshot(self):
+        return self.driver.get_screenshot_as_png()
+
+
+FIREFOX_KEYS = {Keys.TAB: "\ue004", Keys.SPACE: " ", Keys.ARROW_UP: "\ue013",
+                Keys.ARROW_DOWN: "\ue015", Keys.SHIFT: "\ue008"}
+
+
+class FirefoxPage:
+    """The page in headless Firefox ESR, driven over WebDriver BiDi."""
+
+    def __init__(self, engine, url, *flags):
+        self.engine = engine
+        self.home = tempfile.mkdtemp(prefix="zimarela-firefox-")
+        self.browser = None
+        self.socket = None
+        try:
+            self.start(url)
+        except BaseException:
+            self.close()
+            raise
+
+    def start(self, url):
+        env = {**os.environ, "HOME": self.home, "MOZ_CRASHREPORTER_DISABLE": "1"}
+        env.pop("DISPLAY", None)
+        self.browser = subprocess.Popen(
+            ["firefox-esr", "--headless", "--no-remote", "--profile", self.home,
+             "--remote-debugging-port", "0", "about:blank"],
+            env=env, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
+        address = None
+        for line in self.browser.stderr:
+            found = re.search(r"WebDriver BiDi listening on (ws://\S+)", line)
+            if found:
+                address = found.group(1)
+                break
+        if address is None:
+            raise RuntimeError("Firefox did not offer WebDriver BiDi")
+        # The rest of what it says is read and dropped, so that a full pipe
+        # never stops it.
+        threading.Thread(target=self.browser.stderr.read, daemon=True).start()
+        # Firefox refuses a connection that names an origin.
+        self.socket = websocket.create_connection(address.rstrip("/") + "/session",
+                                                  suppress_origin=True, timeout=ANSWER_SECONDS)
+        self.next_id = 0
+        self.events = []
+        self.send("session.new", capabilities={})
+        self.send("session.subscribe", events=["log.entryAdded"])
+        # The window Firefox starts with never becomes the active one when
+        # headless, so keys reach the page but Space and Enter do nothing.
+        # A window opened over BiDi is raised and focused, as a desktop
+        # focuses a new window, and plays as a player's does.
+        self.context = self.send("browsingContext.create", type="window")["context"]
+        self.send("browsingContext.setViewport", context=self.context,
+                  viewport={"width": WINDOW[0], "height": WINDOW[1]})
+        self.send("browsingContext.navigate", context=self.context, url=url, wait="complete")
+
+    def send(self, method, **params):
+        self.next_id += 1
+        self.socket.send(json.dumps({"id": self.next_id, "method": method, "params": params}))
+        while True:
+            message = json.loads(self.socket.recv())
+            if message.get("id") != self.next_id:
+                self.events.append(message)
+                continue
+            if message.get("type") == "error" or "error" in message:
+                raise RuntimeError(f"{method}: {message.get('error')}: {message.get('message')}")
+            return message["result"]
+
+    def close(self):
+        if self.socket:
+            try:
+                self.send("session.end")
+            except (OSError, RuntimeError, websocket.WebSocketException):
+                pass
+            self.socket.close()
+        if self.browser:
+            self.browser.kill()
+            self.browser.wait()
+        shutil.rmtree(self.home, ignore_errors=True)
+
+    def script(self, code, *args):
+        """Runs a function body as Selenium's execute_script does, with
+        `arguments` and `return`; values travel as JSON."""
+        result = self.send(
+            "script.callFunction", target={"context": self.context}, awaitPromise=True,
+            functionDeclaration=f"(args) => JSON.stringify((function () {{ {code} }})"
+                                ".apply(null, JSON.parse(args)) ?? null)",
+            arguments=[{"type": "string", "value": json.dumps(list(args))}])
+        if result["type"] == "exception":
+            raise RuntimeError(result["exceptionDetails"]["text"])
+        return json.loads(result["result"]["value"])
+
+    def click_at(self, x, y):
+        self.send("input.performActions", context=self.context, actions=[{
+            "type": "pointer", "id": "mouse", "parameters": {"pointerType": "mouse"},
+            "actions": [{"type": "pointerMove", "x": int(x), "y": int(y)},
+                        {"type": "pointerDown", "button": 0},
+                        {"type": "pointerUp", "button": 0}]}])
+
+    def keys(self, *keys, shift=False):
+        presses = []
+        for key in keys:
+            value = FIREFOX_KEYS.get(key, key)
+            presses += [{"type": "keyDown", "value": value}, {"type": "keyUp", "value": value}]
+        if shift:
+            presses = ([{"type": "keyDown", "value": FIREFOX_KEYS[Keys.SHIFT]}] + presses +
+                       [{"type": "keyUp", "value": FIREFOX_KEYS[Keys.SHIFT]}])
+        self.send("input.performActions", context=self.context,
+                  actions=[{"type": "key", "id": "keyboard", "actions": presses}])
+        self.send("input.releaseActions", context=self.context)
+
+    def errors(self):
+        return [event["params"].get("text") for event in self.events
+                if event.get("method") == "log.entryAdded" and event["params"]["level"] == "error"]
+
+    def title(self):
+        return self.script("return document.title")
+
+    def screenshot(self):
+        shot = self.send("browsingContext.captureScreenshot", context=self.context)
+        return base64.b64decode(shot["data"])
+
+
+def open_page(engine, url, *flags):
+    page = (FirefoxPage if engine == "firefox" else SeleniumPage)(engine, url, *flags)
+    try:
+        wait_for(page, lambda: page.script("return 'drawn' in document.documentElement.dataset"))
+        # Errors from here on; any before would have kept the page from
+        # drawing, which the wait above would have caught.
+        page.script("""window.errorsSeen = [];
+            addEventListener("error", (event) => errorsSeen.push(String(event.message)));
+            addEventListener("unhandledrejection", (event) => errorsSeen.push(String(event.reason)));""")
+    except BaseException:
+        page.close()
+        raise
+    return page
+
+
+def wait_for(page, condition):
+    """Waits until the condition holds, polling; fails after WAIT_SECONDS."""
+    deadline = time.monotonic() + WAIT_SECONDS
+    while True:
+        value = condition()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise TimeoutError(f"still not so after {WAIT_SECONDS} s")
+        time.sleep(0.05)
