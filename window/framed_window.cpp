@@ -100,17 +100,21 @@ class TitleBar final : public QWidget {
   void mouseDoubleClickEvent(QMouseEvent* event) override { event->accept(); }
 };
 
-// The title bar above the client area, which it takes ownership of, inside
-// a thin border in the title bar's colour.
-class FramedWindow final : public QWidget {
+// The window around the client area, which it takes ownership of and keeps
+// whole in its middle whatever size the compositor imposes. Framed, it is
+// the game's own title bar above the client area inside a thin border in
+// the title bar's colour; unframed, it is the client area alone until the
+// window grows.
+class AroundClient final : public QWidget {
  public:
-  explicit FramedWindow(std::unique_ptr<QWidget> client) {
+  AroundClient(std::unique_ptr<QWidget> client, bool framed) : framed_(framed) {
     QWidget* area = client.release();
     area->setParent(this);
     auto* column = new QVBoxLayout(this);
-    column->setContentsMargins(kBorder, kBorder, kBorder, kBorder);
+    const int border = framed ? kBorder : 0;
+    column->setContentsMargins(border, border, border, border);
     column->setSpacing(0);
-    column->addWidget(new TitleBar(this));
+    if (framed) column->addWidget(new TitleBar(this));
     column->addWidget(area, 1, Qt::AlignCenter);
     // The layout makes the title bar and the client area the least size;
     // the window starts there and can only grow when the compositor says
@@ -121,10 +125,46 @@ class FramedWindow final : public QWidget {
 
  protected:
   void paintEvent(QPaintEvent* /*event*/) override {
+    if (!framed_) return;
     QPainter painter(this);
     painter.setPen(ToColor(layout::kTitleBarBack));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
   }
+
+ private:
+  bool framed_;
+};
+
+// Gives a window of fixed size its size back whenever it is neither full
+// screen nor maximised. Leaving full screen, sway asks for the size the
+// window had there, and Qt 6.8 takes a compositor's size over the window's
+// greatest: the floating window would stay as large as the output.
+class FixedOutsideFullScreen final : public QObject {
+ public:
+  FixedOutsideFullScreen(QWidget* window, QSize fixed)
+      : QObject(window), window_(window), fixed_(fixed) {
+    window->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == window_ &&
+        (event->type() == QEvent::Resize || event->type() == QEvent::WindowStateChange)) {
+      // Once the event is handled: Qt reports a new state before it applies
+      // the size that comes with it.
+      QMetaObject::invokeMethod(this, &FixedOutsideFullScreen::Restore, Qt::QueuedConnection);
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  void Restore() {
+    if (window_->windowState() & (Qt::WindowFullScreen | Qt::WindowMaximized)) return;
+    if (window_->size() != fixed_) window_->resize(fixed_);
+  }
+
+  QWidget* window_;
+  QSize fixed_;
 };
 
 // Centres the window, frame and title bar included, on its screen when it
@@ -175,7 +215,20 @@ std::unique_ptr<QWidget> TopLevelFor(std::unique_ptr<QWidget> client) {
 std::unique_ptr<QWidget> TopLevelFor(std::unique_ptr<QWidget> client, bool own_title_bar) {
   client->setFixedSize(client->sizeHint());
   std::unique_ptr<QWidget> top = std::move(client);
-  if (own_title_bar) top = std::make_unique<FramedWindow>(std::move(top));
+  if (own_title_bar) {
+    top = std::make_unique<AroundClient>(std::move(top), /*framed=*/true);
+  } else if (CompositorDrawsTitleBars()) {
+    // The fixed size, least equal to greatest, keeps the compositor from
+    // offering to maximise or tile the window. Full screen is the
+    // compositor's to impose all the same, and Qt 6.8 then takes the
+    // output's size for the window despite its greatest size: the client
+    // area stays whole in the middle of it, and the window gets its own
+    // size back afterwards.
+    const QSize fixed = top->size();
+    top = std::make_unique<AroundClient>(std::move(top), /*framed=*/false);
+    top->setFixedSize(fixed);
+    new FixedOutsideFullScreen(top.get(), fixed);
+  }
 
   // No minimise or maximise box: the client area has one size.
   Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
