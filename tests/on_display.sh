@@ -154,14 +154,17 @@ case $kind in
       WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
       $as_user sway --config "$sway_runtime/config" >"$runtime/log" 2>&1 &
     server=$!
-    # sway names its sockets itself; both are there once it listens.
+    # sway names its sockets itself, and makes them before it runs: ready
+    # is when it answers on its IPC with its output. A TERM sent before
+    # that is lost, and the cleanup would wait for sway for ever.
     socket=
     ipc=
-    while [ -z "$socket" ] || [ -z "$ipc" ]; do
+    until [ -n "$socket" ] && [ -n "$ipc" ] &&
+      swaymsg -s "$ipc" -r -t get_outputs 2>/dev/null | grep -q '"name"'; do
       kill -0 "$server" 2>/dev/null || { cat "$runtime/log" >&2; exit 1; }
       socket=$(find "$sway_runtime" -maxdepth 1 -type s -name 'wayland-*' | head -n 1)
       ipc=$(find "$sway_runtime" -maxdepth 1 -type s -name 'sway-ipc.*.sock' | head -n 1)
-      [ -n "$socket" ] && [ -n "$ipc" ] || sleep 0.1
+      sleep 0.1
     done
     # The client's side of the wire shows the game asking for a decoration
     # and sway's answer; checked below.

@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QScreen>
+#include <QVBoxLayout>
 
 #include "controls/texts.h"
 #include "layout/layout.h"
@@ -55,6 +56,55 @@ class CentredOnFirstShow final : public QObject {
   bool centred_by_frame_ = false;
 };
 
+// The window around the client area, which it takes ownership of, where the
+// compositor draws the title bar: the client area alone until the
+// compositor makes the window larger, then the client area whole in its
+// middle.
+class CentringWindow final : public QWidget {
+ public:
+  explicit CentringWindow(std::unique_ptr<QWidget> client) {
+    QWidget* area = client.release();
+    area->setParent(this);
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->addWidget(area, 1, Qt::AlignCenter);
+    resize(minimumSizeHint());
+    setFocusProxy(area);
+  }
+};
+
+// Gives a window of fixed size its size back whenever it is neither full
+// screen nor maximised. Leaving full screen, sway asks for the size the
+// window had there, and Qt 6.8 takes a compositor's size over the window's
+// greatest: the floating window would stay as large as the output.
+class FixedOutsideFullScreen final : public QObject {
+ public:
+  FixedOutsideFullScreen(QWidget* window, QSize fixed)
+      : QObject(window), window_(window), fixed_(fixed) {
+    window->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == window_ &&
+        (event->type() == QEvent::Resize || event->type() == QEvent::WindowStateChange)) {
+      // Once the event is handled: Qt reports a new state before it applies
+      // the size that comes with it.
+      QMetaObject::invokeMethod(this, &FixedOutsideFullScreen::Restore, Qt::QueuedConnection);
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  void Restore() {
+    if (window_->windowState() & (Qt::WindowFullScreen | Qt::WindowMaximized)) return;
+    if (window_->size() != fixed_) window_->resize(fixed_);
+  }
+
+  QWidget* window_;
+  QSize fixed_;
+};
+
 }  // namespace
 
 std::unique_ptr<QWidget> TopLevelFor(std::unique_ptr<QWidget> client) {
@@ -64,7 +114,20 @@ std::unique_ptr<QWidget> TopLevelFor(std::unique_ptr<QWidget> client) {
 std::unique_ptr<QWidget> TopLevelFor(std::unique_ptr<QWidget> client, bool own_title_bar) {
   client->setFixedSize(client->sizeHint());
   std::unique_ptr<QWidget> top = std::move(client);
-  if (own_title_bar) top = UnderOwnTitleBar(std::move(top));
+  if (own_title_bar) {
+    top = UnderOwnTitleBar(std::move(top));
+  } else if (CompositorDrawsTitleBars()) {
+    // The fixed size, least equal to greatest, keeps the compositor from
+    // offering to maximise or tile the window. Full screen is the
+    // compositor's to impose all the same, and Qt 6.8 then takes the
+    // output's size for the window despite its greatest size: the client
+    // area stays whole in the middle of it, and the window gets its own
+    // size back afterwards.
+    const QSize fixed = top->size();
+    top = std::make_unique<CentringWindow>(std::move(top));
+    top->setFixedSize(fixed);
+    new FixedOutsideFullScreen(top.get(), fixed);
+  }
 
   // No minimise or maximise box: the client area has one size.
   Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |

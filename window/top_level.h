@@ -9,7 +9,9 @@
 // bar with only the icon, the caption and a close box, and the window
 // around the client area takes whatever size the compositor imposes, with
 // the client area unchanged in its middle. Where the compositor draws title
-// bars (KWin, sway) the window is shown as on X11, at its fixed size.
+// bars (KWin, sway) the window announces a fixed size, as on X11; full
+// screen, which the compositor may impose all the same, keeps the client
+// area unchanged in the middle of whatever size the window is given.
 #pragma once
 
 #include <QWidget>
@@ -21,11 +23,13 @@ namespace window {
 // the compositor draws title bars itself.
 bool DrawsOwnTitleBar();
 
-// What to show as the window: the client area itself where the desktop
-// draws the title bar, the client area under a title bar of the game's own
-// where it does not. Either way the client area keeps its size hint as its
-// fixed size, and the window has the game's caption, flags and back colour
-// and centres itself on its first show.
+// What to show as the window: the client area itself where the X11 window
+// manager draws the title bar, the client area in a window that keeps it in
+// its middle where a Wayland compositor does, and the client area under a
+// title bar of the game's own where the compositor draws none. Either way
+// the client area keeps its size hint as its fixed size, and the window has
+// the game's caption, flags and back colour and centres itself on its first
+// show.
 std::unique_ptr<QWidget> TopLevelFor(std::unique_ptr<QWidget> client);
 
 // The same with the choice of title bar made by the caller, so that the
