@@ -20,7 +20,7 @@ std::unique_ptr<QApplication> StartApplication(int& argc, char** argv);
 
 // Call once the QApplication exists. Picks the Fusion style and its light
 // palette, so that the colours and geometry come out the same on every
-// desktop, dark themes included; loads Qt's own Bulgarian texts; and sets
+// desktop, dark themes included; has Qt's own texts come in Bulgarian; and sets
 // the names and icon the desktop shows.
 void ConfigureApplication();
 
