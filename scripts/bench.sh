@@ -23,12 +23,17 @@ echo "== headless game (median of 10 repetitions)"
 "$bench/zimarela_game_bench" --benchmark_repetitions=10 --benchmark_report_aggregates_only=true \
   --benchmark_filter='.*' | grep -E 'median|Benchmark|---'
 
-display=:98
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp &
+# A display number the server picks itself, free even where others run
+# servers on the same machine; it writes the number once it is listening.
+numbers=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$numbers" &
 server=$!
-trap 'kill "$server" 2>/dev/null || true' EXIT
-for _ in $(seq 50); do xdpyinfo -display "$display" >/dev/null 2>&1 && break; sleep 0.1; done
-export DISPLAY=$display
+trap 'kill "$server" 2>/dev/null || true; rm -f "$numbers"' EXIT
+until [ -s "$numbers" ]; do
+  kill -0 "$server" 2>/dev/null || { echo "Xvfb did not start" >&2; exit 1; }
+  sleep 0.1
+done
+export DISPLAY=:$(head -n 1 "$numbers")
 export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
 
 echo "== start-up and peak memory under Xvfb, $rounds rounds each, alternating"

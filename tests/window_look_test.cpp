@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QFontInfo>
 #include <QGroupBox>
+#include <QIcon>
 #include <QImage>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -42,7 +43,21 @@ TEST_F(WindowLayout, TheWindowHasAFixedClientAreaAndOnlyACloseBox) {
   EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
   EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
   EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
-  EXPECT_FALSE(top_level->windowIcon().isNull());
+}
+
+// The program compiles its icon in rather than reading the file the icon
+// theme and the packages take; the window, task bar and menus must still
+// get that file's picture, at every size they ask for.
+TEST_F(WindowLayout, TheIconIsItsSourcePictureAtEverySize) {
+  const QIcon source(QStringLiteral(ZIMARELA_ICON_SOURCE));
+  ASSERT_EQ(source.availableSizes(), QList<QSize>{QSize(32, 32)});
+  const QIcon shown = top_level->windowIcon();
+  EXPECT_EQ(shown.availableSizes(), source.availableSizes());
+  for (const int size : {16, 22, 24, 32, 48, 64}) {
+    EXPECT_EQ(shown.pixmap(size).toImage().convertToFormat(QImage::Format_ARGB32),
+              source.pixmap(size).toImage().convertToFormat(QImage::Format_ARGB32))
+        << size;
+  }
 }
 
 // Pixels at 96 dpi, worked out from the design in twips by hand.
