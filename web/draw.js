@@ -42,7 +42,7 @@ const kElementBuilders = {
   optionButton(control) {
     const element = document.createElement("label");
     element.className = "control option-button";
-    const id = `${control.name}_${control.index}`;
+    const id = control.element;
     const button = document.createElement("input");
     button.type = "radio";
     button.name = id;
