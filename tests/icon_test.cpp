@@ -1,17 +1,15 @@
 // The icon theme's PNGs are kept in the tree, so that the build runs
 // nothing it has built; the XPMs stay the sources that are edited. Each
 // PNG must show exactly its XPM, pixel for pixel, at the size its name says.
+#include <gtest/gtest.h>
+
 #include <QColor>
 #include <QImage>
 #include <QString>
 
-#include <gtest/gtest.h>
-
 namespace {
 
-QImage Load(const QString& path) {
-  return QImage(path).convertToFormat(QImage::Format_ARGB32);
-}
+QImage Load(const QString& path) { return QImage(path).convertToFormat(QImage::Format_ARGB32); }
 
 class IconPng : public testing::TestWithParam<int> {};
 
@@ -28,8 +26,8 @@ TEST_P(IconPng, ShowsItsXpmPixelForPixel) {
     for (int x = 0; x < size; ++x) {
       ASSERT_EQ(png.pixel(x, y), source.pixel(x, y))
           << "first difference at (" << x << ", " << y << "): the PNG has "
-          << QColor::fromRgba(png.pixel(x, y)).name(QColor::HexArgb).toStdString()
-          << ", the XPM " << QColor::fromRgba(source.pixel(x, y)).name(QColor::HexArgb).toStdString()
+          << QColor::fromRgba(png.pixel(x, y)).name(QColor::HexArgb).toStdString() << ", the XPM "
+          << QColor::fromRgba(source.pixel(x, y)).name(QColor::HexArgb).toStdString()
           << "; redraw the PNG from the XPM";
     }
   }
