@@ -213,6 +213,30 @@ TEST_F(WindowPlay, TheKeyboardAloneCanPlayAGame) {
   EXPECT_EQ(QApplication::focusWidget(), Widget(Text2_0));
 }
 
+// A screen reader names what a door can do with Qt's words, which must be
+// Bulgarian from its first word, before any menu has opened.
+TEST_F(WindowPlay, AScreenReaderHearsQtsOwnWordsInBulgarian) {
+  const QString press = QAccessibleActionInterface::pressAction();
+  if (QCoreApplication::translate("QAccessibleActionInterface", qPrintable(press)) != press) {
+    GTEST_SKIP() << "an earlier test in this process has loaded Qt's texts already";
+  }
+#ifndef ZIMARELA_REQUIRE_TEST_TOOLS
+  if (!QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) +
+                     QStringLiteral("/qtbase_bg.qm"))) {
+    GTEST_SKIP() << "Qt's Bulgarian translations are not installed";
+  }
+#endif
+  QAccessibleInterface* door = QAccessible::queryAccessibleInterface(Widget(Option1(0)));
+  ASSERT_NE(door, nullptr);
+  ASSERT_NE(door->actionInterface(), nullptr);
+  // What the platform does when assistive tools come up.
+  QAccessible::setActive(true);
+  const QString heard = door->actionInterface()->localizedActionName(press);
+  QAccessible::setActive(false);
+  EXPECT_FALSE(heard.isEmpty());
+  EXPECT_NE(heard.toStdString(), press.toStdString());
+}
+
 // Stands in for the box's own menu: on the context menu event, after the
 // application has seen it, builds the menu the box would show and keeps its
 // "Copy" text, then swallows the event so that no menu waits for a click.

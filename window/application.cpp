@@ -18,7 +18,7 @@ void ConfigureApplication() {
   }
   KeepLightPalette();
 
-  LoadToolkitTextsBeforeFirstMenu();
+  LoadToolkitTextsOnDemand();
 
   QApplication::setApplicationName(QStringLiteral("zimarela"));
   QApplication::setApplicationDisplayName(ToQString(texts::kTitle));

@@ -1,5 +1,6 @@
 #include "window/toolkit_texts.h"
 
+#include <QAccessible>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QLibraryInfo>
@@ -9,43 +10,64 @@
 namespace window {
 namespace {
 
-// Sees every event of the application until the first context menu event,
-// which every way of opening a menu sends (the right button, the menu key,
-// assistive tools) before the menu is built; then installs the translation
-// and steps aside. The event itself goes on unchanged.
-class FirstMenuWatch final : public QObject {
+// Loads Qt's texts the first time anything needs them: a context menu
+// event, which every way of opening a menu sends (the right button, the
+// menu key, assistive tools) before the menu is built, or a screen reader
+// coming up, which reads Qt's names for what each control can do. The event
+// itself goes on unchanged.
+class ToolkitTextsOnDemand final : public QObject, public QAccessible::ActivationObserver {
  public:
-  using QObject::QObject;
+  explicit ToolkitTextsOnDemand(QObject* parent) : QObject(parent) {
+    if (QAccessible::isActive()) {
+      Load();
+    } else {
+      parent->installEventFilter(this);
+      QAccessible::installActivationObserver(this);
+      observing_ = true;
+    }
+  }
+
+  ~ToolkitTextsOnDemand() override {
+    if (observing_) QAccessible::removeActivationObserver(this);
+  }
+
+  ToolkitTextsOnDemand(const ToolkitTextsOnDemand&) = delete;
+  ToolkitTextsOnDemand& operator=(const ToolkitTextsOnDemand&) = delete;
+
+  void accessibilityActiveChanged(bool active) override {
+    if (active) Load();
+  }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::ContextMenu && !done_) {
-      done_ = true;
-      QCoreApplication::instance()->removeEventFilter(this);
-      // Debian ships Qt's own texts with the Qt translations; without them
-      // the menu stays in English, which is all Qt can do.
-      auto* translator = new QTranslator(QCoreApplication::instance());
-      if (translator->load(QLocale(QLocale::Bulgarian, QLocale::Bulgaria), QStringLiteral("qtbase"),
-                           QStringLiteral("_"),
-                           QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        QCoreApplication::installTranslator(translator);
-      } else {
-        delete translator;
-      }
-      deleteLater();
-    }
+    if (event->type() == QEvent::ContextMenu) Load();
     return QObject::eventFilter(watched, event);
   }
 
  private:
-  bool done_ = false;
+  // Stays registered as an observer once done: Qt walks its observers while
+  // it tells them, so leaving the list from inside the call is unsafe.
+  void Load() {
+    if (loaded_) return;
+    loaded_ = true;
+    parent()->removeEventFilter(this);
+    // Debian ships Qt's own texts with the Qt translations; without them
+    // the menu stays in English, which is all Qt can do.
+    auto* translator = new QTranslator(this);
+    if (translator->load(QLocale(QLocale::Bulgarian, QLocale::Bulgaria), QStringLiteral("qtbase"),
+                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+      QCoreApplication::installTranslator(translator);
+    } else {
+      delete translator;
+    }
+  }
+
+  bool loaded_ = false;
+  bool observing_ = false;
 };
 
 }  // namespace
 
-void LoadToolkitTextsBeforeFirstMenu() {
-  QCoreApplication* application = QCoreApplication::instance();
-  application->installEventFilter(new FirstMenuWatch(application));
-}
+void LoadToolkitTextsOnDemand() { new ToolkitTextsOnDemand(QCoreApplication::instance()); }
 
 }  // namespace window

@@ -1,13 +1,13 @@
-// Qt's own texts, such as those of a text box's context menu, in the game's
-// language.
+// Qt's own texts, such as those of a text box's context menu or the names
+// a screen reader gives a control's actions, in the game's language.
 #pragma once
 
 namespace window {
 
-// Call once the QApplication exists. The context menus are the only place
-// the window shows Qt's own words, so the translation is read just before
-// the first one opens rather than at start-up, where reading it delayed the
+// Call once the QApplication exists. Qt's own words appear only in context
+// menus and to assistive tools, so the translation is read when either
+// first needs it rather than at start-up, where reading it delayed the
 // first frame.
-void LoadToolkitTextsBeforeFirstMenu();
+void LoadToolkitTextsOnDemand();
 
 }  // namespace window
