@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTextDocument>
@@ -214,6 +215,64 @@ TEST_F(WindowPixels, TheSponsorNoticeShowsOrangeOnPaleYellow) {
     }
   }
   EXPECT_GT(orange, 20) << "the notice's text should be drawn in #FF8000";
+}
+
+// Where two pictures of the same size first differ, as "x,y", or "" when
+// every pixel is the same.
+std::string FirstDifference(const QImage& a, const QImage& b) {
+  if (a.size() != b.size()) return "sizes differ";
+  for (int y = 0; y < a.height(); ++y) {
+    for (int x = 0; x < a.width(); ++x) {
+      if (a.pixel(x, y) != b.pixel(x, y)) return std::to_string(x) + "," + std::to_string(y);
+    }
+  }
+  return "";
+}
+
+// An option button shows each look it has drawn once again from memory; in
+// every state it must still show what Qt draws for a plain radio button
+// with the same colours, font, caption and state.
+TEST_F(WindowPixels, AnOptionButtonLooksAsQtDrawsItInEveryState) {
+  auto* door = static_cast<QRadioButton*>(Widget(Option1(0)));
+  QRadioButton twin(door->parentWidget());
+  twin.setAutoExclusive(false);
+  twin.setGeometry(door->geometry());
+  twin.setPalette(door->palette());
+  twin.setAutoFillBackground(door->autoFillBackground());
+  twin.setFont(door->font());
+  twin.show();
+
+  struct Look {
+    const char* caption;
+    bool checked;
+    bool enabled;
+    bool focused;
+  };
+  // Back to the first look at the end, which is then shown from memory.
+  const Look looks[] = {{"Врата 1", false, true, false},  {"Врата 1", true, true, false},
+                        {"Врата 1", true, true, true},    {"Врата 1", true, false, false},
+                        {"Врата 1", false, false, false}, {"Зелка!", false, false, false},
+                        {"Врата 1", false, true, true},   {"Врата 1", false, true, false}};
+  for (const Look& look : looks) {
+    SCOPED_TRACE(testing::Message() << look.caption << " checked " << look.checked << " enabled "
+                                    << look.enabled << " focused " << look.focused);
+    for (QRadioButton* button : {door, &twin}) {
+      button->setText(QString::fromUtf8(look.caption));
+      button->setChecked(look.checked);
+      button->setEnabled(look.enabled);
+    }
+    const auto shown = [&](QWidget* button) {
+      if (look.focused) {
+        button->setFocus(Qt::TabFocusReason);
+      } else {
+        Widget(Command1_1)->setFocus(Qt::TabFocusReason);
+      }
+      return button->grab().toImage();
+    };
+    const QImage drawn = shown(door);
+    EXPECT_EQ(FirstDifference(drawn, shown(&twin)), "");
+    EXPECT_EQ(FirstDifference(shown(door), drawn), "") << "shown again from memory";
+  }
 }
 
 int Luminance(QRgb colour) {

@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QRadioButton>
 
+#include "window/kept_look.h"
+
 namespace window {
 
 // A label that reports a click: a press and a release inside it.
@@ -32,7 +34,8 @@ class ClickableLabel final : public QLabel {
 // selection; so every button is its own tab stop, and arrow keys move the
 // focus without picking a door by accident. It paints its whole coloured
 // strip, so the whole strip takes the click, not only the mark and caption.
-class RecordOptionButton final : public QRadioButton {
+// Its looks are drawn once each and then shown again as they are.
+class RecordOptionButton final : public KeptLookRadioButton {
   Q_OBJECT
 
  public:
