@@ -1,9 +1,9 @@
 // Runs before the window is read: the window the page is written with
-// is drawn as soon as it is parsed and its font is in, while the game
-// itself is still compiling. Until the game answers, a click on the
-// window is held, not lost, and reaches the game, in order, once it is
-// live. The browser's own answer is held back with it: a door must not
-// show itself chosen before the game says so.
+// is drawn as soon as it is parsed and its font is in, and the game
+// compiles after that. Until the game answers, a click on the window is
+// held, not lost, and reaches the game, in order, once it is live. The
+// browser's own answer is held back with it: a door must not show itself
+// chosen before the game says so.
 const earlyPage = (() => {
   const root = document.documentElement;
   // A multi-line box lays its text out exactly as wide as the desktop
@@ -30,16 +30,23 @@ const earlyPage = (() => {
   }
   addEventListener("click", hold, true);
 
-  const fontIn = document.fonts.load(@WINDOW_FONT@);
+  // A face that failed to load leaves the browser's own serif, drawn all
+  // the same.
+  const fontIn = document.fonts.load(@WINDOW_FONT@).catch(() => {});
   const parsed = new Promise((resolve) => {
     document.addEventListener("readystatechange", resolve, { once: true });
   });
-  Promise.all([fontIn, parsed]).then(() => {
+  const drawn = Promise.all([fontIn, parsed]).then(() => {
     root.dataset.drawn = "";
     performance.mark("drawn");
   });
 
   return {
+    // Runs `start` once the window is drawn, in a task of its own, so that
+    // compiling the game neither holds back the window nor waits on it.
+    afterDrawn(start) {
+      drawn.then(() => setTimeout(start));
+    },
     // The game answers from here on; what was clicked before reaches it.
     live() {
       removeEventListener("click", hold, true);

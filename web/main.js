@@ -1,7 +1,7 @@
-// Starts the game in the window the page was written with, which is
-// drawn by then or soon after (early.js). The module is compiled at once
-// rather than in the background: the window is live within the task that
-// starts it, and clicks held until then reach it in order.
+// Starts the game in the window the page was written with, once that is
+// drawn (early.js). The module is compiled at once rather than in the
+// background: the window is live within the task that starts it, and
+// clicks held until then reach it in order.
 import { adoptWindow, focusControl } from "./draw.js";
 import { connectInput } from "./input.js";
 
@@ -28,8 +28,10 @@ function start(module) {
 
 // The compiled game's one name on the page: its script, which comes
 // before this one, defines the factory that makes the module.
-globalThis.Zimarela({
-  onRuntimeInitialized() {
-    start(this);
-  },
+earlyPage.afterDrawn(() => {
+  globalThis.Zimarela({
+    onRuntimeInitialized() {
+      start(this);
+    },
+  });
 });
