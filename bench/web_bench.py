@@ -21,6 +21,7 @@ STATIC_TWIN = """
 const twin = document.documentElement.cloneNode(true);
 for (const script of twin.querySelectorAll("script")) script.remove();
 twin.removeAttribute("data-drawn");
+twin.removeAttribute("data-live");
 const family = getComputedStyle(document.getElementById("window")).fontFamily.split(",")[0];
 const face = `@font-face { font-family: ${family};
                            src: url(data:font/woff2;base64,${arguments[0]}); }`;

@@ -8,9 +8,10 @@ BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libwayland-dev fonts-liberati
 # Running it on a desktop: X11 comes with Qt itself; Wayland needs its
 # plugin. Qt's own Bulgarian texts (context menus) come as translations.
 RUN_PACKAGES=(qt6-wayland qt6-translations-l10n)
-# Building the web page: emscripten for the WebAssembly, and fontTools (with
-# brotli for WOFF2) to cut the window's font down for the page.
-WEB_PACKAGES=(cmake ninja-build emscripten fonts-liberation2 python3-fonttools python3-brotli)
+# Building the web page: emscripten for the WebAssembly, Node.js to run it
+# once to draw the window's first frame, and fontTools (with brotli for
+# WOFF2) to cut the window's font down for the page.
+WEB_PACKAGES=(cmake ninja-build emscripten nodejs fonts-liberation2 python3-fonttools python3-brotli)
 # Testing the page in three engines: Chromium and WebKitGTK (its driver,
 # and the MiniBrowser of libwebkit2gtk-4.1-0, on Xvfb) driven by Selenium,
 # Firefox ESR over its own WebDriver BiDi through python3-websocket; PIL to

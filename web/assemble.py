@@ -8,6 +8,7 @@ import argparse
 import base64
 import html
 import io
+import json
 import re
 
 from fontTools import subset
@@ -106,6 +107,10 @@ def main():
     parser.add_argument("--texts", required=True, help="controls/texts.h")
     parser.add_argument("--style", required=True)
     parser.add_argument("--module", required=True, help="the compiled game, one script")
+    parser.add_argument("--frame", required=True,
+                        help="the window's first frame, as first_frame.mjs writes it")
+    parser.add_argument("--early", required=True,
+                        help="the classic script that runs before the window is read")
     parser.add_argument("--script", required=True, nargs="+",
                         help="the page's own modules, each after those it imports from")
     parser.add_argument("--icon", required=True, help="an SVG icon")
@@ -124,17 +129,26 @@ def main():
 
     texts = read_texts(args.texts)
     font = base64.b64encode(subset_font(args.font, game_texts(texts), args.epoch)).decode("ascii")
-    # The font module holds the font, so that it starts decoding first.
-    page_script = bundle(args.script).replace("@FONT@", font)
+    frame = json.load(open(args.frame, encoding="utf-8"))
+    # The embedded face answers to the window's first font name, so that the
+    # page draws with it wherever it is opened and breaks lines as the
+    # desktop does. It is declared where the browser meets it first.
+    font_face = (f'@font-face {{ font-family: "{frame["fontFamily"]}"; '
+                 f'src: url(data:font/woff2;base64,{font}); }}')
     parts = {
         "@TITLE@": html.escape(texts["kTitle"]),
         "@DESCRIPTION@": html.escape(texts["kPageDescription"]),
         "@VERSION@": args.version,
         "@ICON@": data_url("image/svg+xml", open(args.icon, "rb").read()),
+        "@VIEWPORT@": html.escape(frame["viewport"]),
+        "@FONT_FACE@": font_face,
         "@STYLE@": open(args.style, encoding="utf-8").read(),
+        "@EARLY@": inline_script(open(args.early, encoding="utf-8").read().replace(
+            "@WINDOW_FONT@", json.dumps(frame["font"])), args.early),
+        "@WINDOW@": frame["window"],
         "@FONT_LICENCE@": licence,
         "@MODULE@": inline_script(open(args.module, encoding="utf-8").read(), args.module),
-        "@PAGE@": inline_script(page_script, "the page's script"),
+        "@PAGE@": inline_script(bundle(args.script), "the page's script"),
     }
     page = open(args.template, encoding="utf-8").read()
     # One pass, so that nothing inserted is ever read as a placeholder.

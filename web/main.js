@@ -1,8 +1,8 @@
-// Starts the game: the module, the font and the window, whose first draw
-// already shows the first game. The module is compiled at once rather than
-// in the background, so the page is drawn before it reports itself loaded.
-import { buildWindow, focusControl } from "./draw.js";
-import { embeddedFont } from "./font.js";
+// Starts the game in the window the page was written with, once that is
+// drawn (early.js). The module is compiled at once rather than in the
+// background: the window is live within the task that starts it, and
+// clicks held until then reach it in order.
+import { adoptWindow, focusControl } from "./draw.js";
 import { connectInput } from "./input.js";
 
 // The module's calls, by what they do; the two readers hand over JSON text.
@@ -20,25 +20,18 @@ function sessionOf(module) {
 function start(module) {
   const session = sessionOf(module);
   const design = session.design();
-  // The embedded face answers to the window's first font name, so the page
-  // draws with it wherever it is opened, and breaks lines as the desktop does.
-  embeddedFont.family = design.fontFamilies[0];
-  document.fonts.add(embeddedFont);
-  // A phone narrower than the window shows the whole window, scaled to fit.
-  document.querySelector("meta[name=viewport]").content = `width=${design.width}`;
-  const view = buildWindow(document.getElementById("window"), design);
+  const view = adoptWindow(document.getElementById("window"), design);
   connectInput(view, session);
   focusControl(view, design.firstFocus);
-  embeddedFont.loaded.then(() => {
-    document.documentElement.dataset.drawn = "";
-    performance.mark("drawn");
-  });
+  earlyPage.live();
 }
 
 // The compiled game's one name on the page: its script, which comes
 // before this one, defines the factory that makes the module.
-globalThis.Zimarela({
-  onRuntimeInitialized() {
-    start(this);
-  },
+earlyPage.afterDrawn(() => {
+  globalThis.Zimarela({
+    onRuntimeInitialized() {
+      start(this);
+    },
+  });
 });

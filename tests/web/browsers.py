@@ -262,10 +262,14 @@ class FirefoxPage:
         return base64.b64decode(shot["data"])
 
 
-def open_page(engine, url, *flags):
+def open_page(engine, url, *flags, ready=("drawn", "live")):
+    """The page, once it is drawn and the game answers: a click from the
+    test may then be followed at once by a look at what it did."""
     page = (FirefoxPage if engine == "firefox" else SeleniumPage)(engine, url, *flags)
     try:
-        wait_for(page, lambda: page.script("return 'drawn' in document.documentElement.dataset"))
+        wait_for(page, lambda: page.script(
+            "return arguments[0].every((flag) => flag in document.documentElement.dataset)",
+            list(ready)))
         # Errors from here on; any before would have kept the page from
         # drawing, which the wait above would have caught.
         page.script("""window.errorsSeen = [];

@@ -1,0 +1,117 @@
+#!/usr/bin/python3
+"""The window the page is written with, against the game that takes it
+over: the game's own draw on load changes nothing in it but the hidden
+door table it deals, and a click on the window before the game answers
+reaches the game once it does, as if it had come after, in the browser
+engine named by --engine."""
+
+import argparse
+import os
+import re
+import sys
+import tempfile
+import unittest
+
+from browsers import ENGINES, open_page, wait_for
+
+ARGS = None
+# Dealt afresh on every load, and hidden: the page is written without it.
+DOOR_TABLE = "List1"
+
+# Every element of the window as markup, with the state a browser keeps
+# apart from its markup: a box's text, a button's mark, a list's choice.
+SNAPSHOT = """
+const root = document.getElementById("window").cloneNode(true);
+const live = document.getElementById("window");
+const state = [...live.querySelectorAll("input, textarea, select")].map((element) =>
+    [element.id || element.name, element.value, element.checked, element.selectedIndex]);
+const table = root.querySelector("#" + arguments[0]);
+const dealt = [table.outerHTML];
+table.replaceChildren();
+table.removeAttribute("size");
+return { markup: root.outerHTML, state, dealt };
+"""
+
+# The page's own script, the game's start, is the last one in the file.
+PAGE_SCRIPT = re.compile(r'<script type="module">\n(.*)</script>\s*</body>', re.DOTALL)
+
+
+class FirstFrameTest(unittest.TestCase):
+    def setUp(self):
+        with open(ARGS.page, encoding="utf-8") as page:
+            self.source = page.read()
+        self.folder = tempfile.TemporaryDirectory()
+        self.addCleanup(self.folder.cleanup)
+
+    def write(self, name, text):
+        path = os.path.join(self.folder.name, name)
+        with open(path, "w", encoding="utf-8") as out:
+            out.write(text)
+        return "file://" + path
+
+    def open(self, url, **ready):
+        page = open_page(ARGS.engine, url, **ready)
+        self.addCleanup(page.close)
+        return page
+
+    def without_game(self):
+        """The page as written, with the game's start left out."""
+        script = PAGE_SCRIPT.search(self.source)
+        self.assertIsNotNone(script)
+        return self.write("unstarted.html", self.source[:script.start()] + "</body>\n</html>\n"), \
+            script.group(1)
+
+    def test_the_game_draws_on_load_the_window_the_page_is_written_with(self):
+        url, _ = self.without_game()
+        written = self.open(url, ready=("drawn",)).script(SNAPSHOT, DOOR_TABLE)
+        drawn = self.open("file://" + os.path.abspath(ARGS.page)).script(SNAPSHOT, DOOR_TABLE)
+        self.assertEqual(written["markup"], drawn["markup"])
+        self.assertEqual(written["state"], drawn["state"])
+        # Written empty, dealt by the game; hidden either way.
+        self.assertRegex(written["dealt"][0], r"^<select [^>]*hidden[^>]*></select>$")
+        self.assertRegex(drawn["dealt"][0],
+                         r"^<select [^>]*hidden[^>]*>(<option>\d</option>){8}</select>$")
+
+    def click_on(self, page, control, across=0.5):
+        box = page.script("return document.getElementById(arguments[0])"
+                          ".getBoundingClientRect().toJSON()", control)
+        page.click_at(box["left"] + across * box["width"], box["top"] + box["height"] / 2)
+
+    def play(self, page):
+        """A new game, then the direct choice, clicked on its caption."""
+        self.click_on(page, "Command1_1")
+        self.click_on(page, "Option2_1", across=0.6)
+
+    def test_clicks_before_the_game_answers_reach_it_once_it_does(self):
+        url, game = self.without_game()
+        early = self.open(url, ready=("drawn",))
+        before = early.script(SNAPSHOT, DOOR_TABLE)
+        self.play(early)
+        # Held: neither the game nor the browser has answered yet.
+        self.assertEqual(early.script(SNAPSHOT, DOOR_TABLE), before)
+        early.script("""const start = document.createElement("script");
+                        start.type = "module";
+                        start.textContent = arguments[0];
+                        document.body.append(start);""", game)
+        wait_for(early, lambda: early.script("return 'live' in document.documentElement.dataset"))
+
+        later = self.open("file://" + os.path.abspath(ARGS.page))
+        self.play(later)
+        answered = later.script(SNAPSHOT, DOOR_TABLE)
+        self.assertNotEqual(answered["state"], before["state"])
+        self.assertEqual(early.script(SNAPSHOT, DOOR_TABLE)["markup"], answered["markup"])
+        self.assertEqual(early.script(SNAPSHOT, DOOR_TABLE)["state"], answered["state"])
+        self.assertEqual(early.errors(), [])
+
+
+def main():
+    global ARGS
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--page", required=True)
+    parser.add_argument("--engine", choices=ENGINES, required=True)
+    ARGS, rest = parser.parse_known_args()
+    unittest.main(argv=[sys.argv[0], *rest])
+
+
+if __name__ == "__main__":
+    main()
