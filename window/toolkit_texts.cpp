@@ -13,23 +13,19 @@ namespace {
 // Loads Qt's texts the first time anything needs them: a context menu
 // event, which every way of opening a menu sends (the right button, the
 // menu key, assistive tools) before the menu is built, or a screen reader
-// coming up, which reads Qt's names for what each control can do. The event
-// itself goes on unchanged.
+// coming up (or found already running), which reads Qt's names for what
+// each control can do. The event itself goes on unchanged.
 class ToolkitTextsOnDemand final : public QObject, public QAccessible::ActivationObserver {
  public:
+  // Asking Qt whether assistive tools are active would connect to the
+  // session bus there and then, ahead of the first frame; the platform
+  // tells its observers once it knows, and that is soon enough.
   explicit ToolkitTextsOnDemand(QObject* parent) : QObject(parent) {
-    if (QAccessible::isActive()) {
-      Load();
-    } else {
-      parent->installEventFilter(this);
-      QAccessible::installActivationObserver(this);
-      observing_ = true;
-    }
+    parent->installEventFilter(this);
+    QAccessible::installActivationObserver(this);
   }
 
-  ~ToolkitTextsOnDemand() override {
-    if (observing_) QAccessible::removeActivationObserver(this);
-  }
+  ~ToolkitTextsOnDemand() override { QAccessible::removeActivationObserver(this); }
 
   ToolkitTextsOnDemand(const ToolkitTextsOnDemand&) = delete;
   ToolkitTextsOnDemand& operator=(const ToolkitTextsOnDemand&) = delete;
@@ -63,7 +59,6 @@ class ToolkitTextsOnDemand final : public QObject, public QAccessible::Activatio
   }
 
   bool loaded_ = false;
-  bool observing_ = false;
 };
 
 }  // namespace
