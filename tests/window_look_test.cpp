@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTextDocument>
@@ -134,6 +135,39 @@ TEST_F(WindowLayout, TheResultWrapsInsideTheInsetsEveryFrontEndUses) {
   EXPECT_EQ(text.left(), layout::kTextInsetPixels);
   EXPECT_EQ(text.top(), layout::kTextInsetPixels);
   EXPECT_EQ(box->width() - 1 - text.right(), layout::kTextRightInsetPixels);
+}
+
+// The result box's scroll bar must know how tall its text is before the
+// box is first painted, when the window opens and when a pick writes the
+// lesson; learnt only while painting, it would be painted again in a frame
+// of its own, after the rest of the window.
+TEST_F(WindowLayout, TheResultBoxKnowsItsScrollRangeBeforeItIsPainted) {
+  const auto range = [](QWidget* box) {
+    return static_cast<QPlainTextEdit*>(box)->verticalScrollBar()->maximum();
+  };
+  const auto settled = [](QWidget* shown) {
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(shown));
+    QCoreApplication::processEvents();
+  };
+
+  auto script = std::make_unique<testing_support::ScriptedRandom>();
+  script->Doors({kJackpot});
+  game::Session opening(std::move(script));
+  auto area = std::make_unique<window::ClientArea>(opening);
+  QWidget* intro_box = area->WidgetOf(Text1_0);
+  const std::unique_ptr<QWidget> top = window::TopLevelFor(std::move(area));
+  top->show();
+  const int intro_range = range(intro_box);
+  settled(top.get());
+  EXPECT_EQ(intro_range, range(intro_box)) << "the introduction";
+
+  ClickOption(Option2_0);
+  ClickOption(Option1(kJackpot == 0 ? 1 : 0));
+  ASSERT_NE(Record().State(Text1_0).text.find("1/3"), std::string::npos) << "a loss";
+  const int lesson_range = range(Widget(Text1_0));
+  EXPECT_GT(lesson_range, 0);
+  settled(top_level.get());
+  EXPECT_EQ(lesson_range, range(Widget(Text1_0))) << "the lesson";
 }
 
 TEST_F(WindowLayout, TheSponsorNoticeWrapsOntoTwoLines) {

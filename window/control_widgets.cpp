@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStyle>
+#include <QTextBlock>
 #include <algorithm>
 
 #include "layout/layout.h"
@@ -67,6 +68,20 @@ class InsetTextBox final : public QPlainTextEdit {
     document()->setDocumentMargin(margin);
     const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, verticalScrollBar());
     setViewportMargins(0, 0, std::max(0, layout::kTextRightInsetPixels - frame - bar - margin), 0);
+  }
+
+ protected:
+  // A text set before the box had its size is laid out only as the box is
+  // first painted, and only then does the scroll bar learn the text's
+  // height: it would be painted again, in a frame of its own that waits for
+  // the display server to take the first (a tenth of the start-up). Laid
+  // out as the box is shown, with its size, text and scroll bar reach the
+  // screen together. A text set later is laid out as it is set.
+  void showEvent(QShowEvent* event) override {
+    QPlainTextEdit::showEvent(event);
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+      (void)blockBoundingRect(block);
+    }
   }
 };
 
