@@ -28,9 +28,10 @@ PACKAGE_PACKAGES=(dpkg-dev file)
 # servers the window suite runs on (weston draws no title bars, sway does),
 # two of the dark desktop themes it is checked under (GNOME's through Qt's
 # gtk3 theme, and qt6ct; Qt reads KDE's colours by itself), and the web
-# page with its browsers.
+# page with its browsers; gdb reads the core of anything that crashes on a
+# display server.
 TEST_PACKAGES=(clang libclang-rt-dev clang-format clang-tidy libgtest-dev librapidcheck-dev
-  libbenchmark-dev valgrind desktop-file-utils appstream lintian xvfb weston sway
+  libbenchmark-dev valgrind gdb desktop-file-utils appstream lintian xvfb weston sway
   qt6-gtk-platformtheme qt6ct
   "${PACKAGE_PACKAGES[@]}" "${WEB_PACKAGES[@]}" "${WEB_TEST_PACKAGES[@]}")
 

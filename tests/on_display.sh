@@ -14,9 +14,34 @@
 # Each run has its own runtime directory and server, so runs in parallel
 # never meet. The dark kinds set ZIMARELA_DARK_DESKTOP, which tells the
 # tests the desktop palette must have turned dark.
+#
+# A command that dies of a signal leaves its core in the run's own folder,
+# and the run prints a backtrace of every thread from it with gdb: a crash
+# that comes once in hundreds of runs must explain itself the first time.
 set -eu
 kind=$1
 shift
+# The command runs in a folder of its own (below), so the relative paths it
+# names must be made whole first.
+for word in "$@"; do
+  shift
+  case $word in
+    /* | -*) ;;
+    */*) [ -e "$word" ] && word=$PWD/$word ;;
+  esac
+  set -- "$@" "$word"
+done
+# The program itself, before any wrapper goes in front of it: gdb reads
+# its core against it. Under valgrind that is the program valgrind runs.
+program=$1
+if [ "$(basename "$program")" = valgrind ]; then
+  for word in "$@"; do
+    case $word in
+      */valgrind | valgrind | -*) ;;
+      *) program=$word && break ;;
+    esac
+  done
+fi
 
 # What a run needs beyond the build's own dependencies. Without it the run
 # cannot happen here, which ctest learns from status 77: skipped, not
@@ -177,14 +202,47 @@ case $kind in
     ;;
 esac
 
+# The command runs in a folder of its own, where the kernel writes a core
+# (whose name the machine may number), and where nothing else is. The
+# sanitizers keep a core from being written unless told otherwise; their
+# own report on stderr names only the faulting thread.
+cores=$runtime/cores
+mkdir "$cores"
+run() {
+  (
+    cd "$cores"
+    ulimit -c unlimited 2>/dev/null || ulimit -c "$(ulimit -H -c)"
+    ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}disable_coredump=0" exec "$@"
+  )
+}
+
+# After a death by a signal: where and how every thread stood.
+explain() {
+  [ "$1" -gt 128 ] || return 0
+  echo "on_display.sh: $program died of signal $(($1 - 128)) ($(kill -l "$1" 2>/dev/null || echo ?))" >&2
+  core=$(find "$cores" -maxdepth 1 -type f \( -name 'core*' -o -name 'vgcore*' \) | head -n 1)
+  if [ -z "$core" ]; then
+    echo "on_display.sh: it left no core here; the kernel sends cores to" \
+      "'$(cat /proc/sys/kernel/core_pattern 2>/dev/null)'" >&2
+  elif ! command -v gdb >/dev/null; then
+    echo "on_display.sh: its core is $core, but gdb is missing to read it" >&2
+  else
+    echo "on_display.sh: the backtrace of every thread, from its core:" >&2
+    gdb -q -nx -batch -ex 'set pagination off' -ex 'thread apply all bt' \
+      "$(command -v "$program")" "$core" 1>&2 || true
+  fi
+}
+
 status=0
 if [ "$kind" != wayland-sway ]; then
-  "$@" || status=$?
+  run "$@" || status=$?
+  explain "$status"
   exit "$status"
 fi
 
-"$@" 2>"$runtime/wire" || status=$?
+run "$@" 2>"$runtime/wire" || status=$?
 grep -v '^\[[ 0-9.]*\] ' "$runtime/wire" >&2 || true
+explain "$status"
 # libwayland names objects "name@id" up to 1.21 (Debian 12) and "name#id",
 # after the queue's name, from 1.22 on (Debian 13).
 if ! grep -q -E -- '-> zxdg_decoration_manager_v1[@#][0-9]+\.get_toplevel_decoration\(' "$runtime/wire"; then
