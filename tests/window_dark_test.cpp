@@ -133,7 +133,7 @@ class DarkDesktop : public ShownWindow {
 };
 
 TEST_F(DarkDesktop, CaptionsStayNearBlackAndTextBoxesLight) {
-  if (!IsDark(testing_support::DesktopPalette())) GTEST_SKIP() << "needs a dark desktop theme";
+  if (!IsDark(*testing_support::DesktopPalette())) GTEST_SKIP() << "needs a dark desktop theme";
   ShowEveryKindOfControl();
   ExpectReadable();
 }
@@ -159,7 +159,7 @@ TEST_F(DarkDesktop, CaptionsStayNearBlackWhenTheSchemeTurnsDarkWhileTheGameRuns)
         "custom_palette=true\n");
     ASSERT_TRUE(file.commit());
   } else {
-    QPalette dark = testing_support::DesktopPalette();
+    QPalette dark = *testing_support::DesktopPalette();
     if (!IsDark(dark)) {
       dark = QPalette(QColor(0xF0F0F0), QColor(0x323232));
       dark.setColor(QPalette::Base, QColor(0x242424));

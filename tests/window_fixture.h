@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QTest>
 #include <memory>
+#include <optional>
 
 #include "scripted_game.h"
 #include "window/client_area.h"
@@ -17,9 +18,11 @@
 namespace testing_support {
 
 // The palette the desktop gave the application before the game chose its
-// own, kept by the test main; a dark theme shows here.
-inline QPalette& DesktopPalette() {
-  static QPalette palette;
+// own, kept by the test main while its application lives; a dark theme
+// shows here. A palette must not outlive the application: a theme's may
+// hold brushes that the application's platform theme owns.
+inline std::optional<QPalette>& DesktopPalette() {
+  static std::optional<QPalette> palette;
   return palette;
 }
 

@@ -21,5 +21,7 @@ int main(int argc, char* argv[]) {
   if (!application) return 1;
   testing_support::DesktopPalette() = QApplication::palette();
   window::ConfigureApplication();
-  return RUN_ALL_TESTS();
+  const int status = RUN_ALL_TESTS();
+  testing_support::DesktopPalette().reset();
+  return status;
 }

@@ -27,7 +27,15 @@ ClientArea::ClientArea(game::Session& session) : record_(session.Record()) {
   Sync();
 }
 
-ClientArea::~ClientArea() = default;
+// The controls' clicks reach the area through connections that Qt would
+// cut only once the area is a bare QObject, after QWidget has deleted the
+// controls; a signal sent while they are torn down must find nothing, not
+// an area whose controls are half gone.
+ClientArea::~ClientArea() {
+  for (QWidget* widget : widgets_) {
+    if (widget != nullptr) widget->disconnect(this);
+  }
+}
 
 QSize ClientArea::sizeHint() const {
   const layout::PixelSize size = layout::ClientSize();

@@ -29,28 +29,37 @@ class OptionButtonAccessible final : public QAccessibleWidget {
   explicit OptionButtonAccessible(QWidget* widget)
       : QAccessibleWidget(widget, QAccessible::RadioButton) {}
 
+  // Qt keeps an interface until it learns that its widget is gone, and an
+  // assistive tool may ask in between; a gone button has no name, no state
+  // and no action.
   QString text(QAccessible::Text kind) const override {
-    if (kind == QAccessible::Name) return Button()->text();
+    const QAbstractButton* button = Button();
+    if (button == nullptr) return {};
+    if (kind == QAccessible::Name) return button->text();
     return QAccessibleWidget::text(kind);
   }
 
   QAccessible::State state() const override {
+    const QAbstractButton* button = Button();
+    if (button == nullptr) return {};
     QAccessible::State state = QAccessibleWidget::state();
     state.checkable = true;
-    state.checked = Button()->isChecked();
+    state.checked = button->isChecked();
     return state;
   }
 
   QStringList actionNames() const override {
-    return Button()->isEnabled() ? QStringList{pressAction()} : QStringList{};
+    const QAbstractButton* button = Button();
+    return button != nullptr && button->isEnabled() ? QStringList{pressAction()} : QStringList{};
   }
 
   void doAction(const QString& action) override {
-    if (action == pressAction() && Button()->isEnabled()) Button()->click();
+    QAbstractButton* button = Button();
+    if (button != nullptr && action == pressAction() && button->isEnabled()) button->click();
   }
 
  private:
-  QAbstractButton* Button() const { return static_cast<QAbstractButton*>(widget()); }
+  QAbstractButton* Button() const { return qobject_cast<QAbstractButton*>(object()); }
 };
 
 QAccessibleInterface* OptionButtonFactory(const QString& class_name, QObject* object) {
