@@ -18,7 +18,7 @@ void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
   if (click) emit clicked();
 }
 
-RecordOptionButton::RecordOptionButton(QWidget* parent) : KeptLookRadioButton(parent) {
+RecordOptionButton::RecordOptionButton(QWidget* parent) : QRadioButton(parent) {
   setAutoExclusive(false);
 }
 

@@ -5,8 +5,6 @@
 #include <QLabel>
 #include <QRadioButton>
 
-#include "window/kept_look.h"
-
 namespace window {
 
 // A label that reports a click: a press and a release inside it.
@@ -34,8 +32,7 @@ class ClickableLabel final : public QLabel {
 // selection; so every button is its own tab stop, and arrow keys move the
 // focus without picking a door by accident. It paints its whole coloured
 // strip, so the whole strip takes the click, not only the mark and caption.
-// Its looks are drawn once each and then shown again as they are.
-class RecordOptionButton final : public KeptLookRadioButton {
+class RecordOptionButton final : public QRadioButton {
   Q_OBJECT
 
  public:
