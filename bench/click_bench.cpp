@@ -7,8 +7,8 @@
 #include <QTest>
 #include <memory>
 
+#include "desktop/application.h"
 #include "game/session.h"
-#include "window/application.h"
 #include "window/client_area.h"
 
 namespace {
@@ -129,7 +129,7 @@ BENCHMARK(BM_ClickDoor)->Unit(benchmark::kMicrosecond);
 int main(int argc, char* argv[]) {
   benchmark::Initialize(&argc, argv);
   QApplication application(argc, argv);
-  window::ConfigureApplication();
+  desktop::ConfigureApplication();
   g_game = std::make_unique<ShownGame>();
   benchmark::RunSpecifiedBenchmarks();
   g_game.reset();

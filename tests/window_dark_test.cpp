@@ -8,9 +8,9 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 
+#include "desktop/light_palette.h"
 #include "layout/layout.h"
 #include "layout/twips.h"
-#include "window/light_palette.h"
 #include "window_fixture.h"
 
 namespace {
@@ -169,7 +169,7 @@ TEST_F(DarkDesktop, CaptionsStayNearBlackWhenTheSchemeTurnsDarkWhileTheGameRuns)
   }
   ASSERT_TRUE(QTest::qWaitFor([&] { return news.count > 0; }, kThemeAnswerMs))
       << "the desktop's new scheme never reached the game";
-  ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::palette() == window::LightPalette(); },
+  ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::palette() == desktop::LightPalette(); },
                               kThemeAnswerMs));
   // The door table hides again after three seconds, which qt6ct may take.
   if (!Widget(List1)->isVisible()) Click(Label1_2);

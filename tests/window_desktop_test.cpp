@@ -12,11 +12,11 @@
 #include <optional>
 
 #include "controls/texts.h"
+#include "desktop/application.h"
+#include "desktop/compositor_decorations.h"
+#include "desktop/top_level.h"
 #include "layout/layout.h"
-#include "window/application.h"
-#include "window/compositor_decorations.h"
 #include "window/qt_text.h"
-#include "window/top_level.h"
 #include "window_fixture.h"
 
 namespace {
@@ -34,7 +34,7 @@ QSize ClientArea() { return {layout::ClientSize().width, layout::ClientSize().he
 using WaylandWindow = ShownWindow;
 
 TEST_F(WaylandWindow, HasOnlyACloseBoxAndKeepsItsClientAreaInEveryState) {
-  if (!window::DrawsOwnTitleBar()) GTEST_SKIP() << "the desktop draws this title bar";
+  if (!desktop::DrawsOwnTitleBar()) GTEST_SKIP() << "the desktop draws this title bar";
   const QSize client_area = ClientArea();
   QList<QAbstractButton*> title_buttons = top_level->findChildren<QAbstractButton*>();
   title_buttons.removeIf(
@@ -105,7 +105,7 @@ struct SwayView {
 };
 
 bool FindView(const QJsonObject& node, bool floating, SwayView& found) {
-  if (node.value(QStringLiteral("app_id")).toString() == QLatin1String(window::kApplicationId)) {
+  if (node.value(QStringLiteral("app_id")).toString() == QLatin1String(desktop::kApplicationId)) {
     found = {node, floating};
     return true;
   }
@@ -148,13 +148,13 @@ std::optional<SwayView> AwaitSway(Check check) {
 // Runs a sway command on the game's window.
 bool SwayDoes(const char* command) {
   return Swaymsg({QStringLiteral("[app_id=%1] %2")
-                      .arg(QLatin1String(window::kApplicationId), QLatin1String(command))})
+                      .arg(QLatin1String(desktop::kApplicationId), QLatin1String(command))})
       .has_value();
 }
 
 TEST_F(DecoratedByTheCompositor, TheDesktopsTitleBarAndAFixedSizeThatFloats) {
-  if (!window::CompositorDrawsTitleBars()) GTEST_SKIP() << "the compositor draws no title bars";
-  EXPECT_FALSE(window::DrawsOwnTitleBar());
+  if (!desktop::CompositorDrawsTitleBars()) GTEST_SKIP() << "the compositor draws no title bars";
+  EXPECT_FALSE(desktop::DrawsOwnTitleBar());
   QList<QAbstractButton*> title_buttons = top_level->findChildren<QAbstractButton*>();
   title_buttons.removeIf(
       [this](const QAbstractButton* button) { return window->isAncestorOf(button); });
@@ -189,7 +189,7 @@ TEST_F(DecoratedByTheCompositor, TheDesktopsTitleBarAndAFixedSizeThatFloats) {
 // window comes back floating at its own size. Each step waits for sway's
 // answer and then for Qt's, which arrives later.
 TEST_F(DecoratedByTheCompositor, FullScreenByTheCompositorKeepsTheClientAreaAndGoesBack) {
-  if (qEnvironmentVariableIsEmpty("SWAYSOCK") || !window::CompositorDrawsTitleBars()) {
+  if (qEnvironmentVariableIsEmpty("SWAYSOCK") || !desktop::CompositorDrawsTitleBars()) {
     GTEST_SKIP() << "needs sway";
   }
   std::optional<SwayView> view = AwaitSway([](const SwayView& seen) { return !seen.FullScreen(); });

@@ -11,9 +11,9 @@
 #include <memory>
 #include <optional>
 
+#include "desktop/top_level.h"
 #include "scripted_game.h"
 #include "window/client_area.h"
-#include "window/top_level.h"
 
 namespace testing_support {
 
@@ -36,7 +36,7 @@ class ShownWindow : public ::testing::Test {
     auto area = std::make_unique<window::ClientArea>(*session);
     window = area.get();
     // As the program shows it: on Wayland inside its own title bar.
-    top_level = window::TopLevelFor(std::move(area));
+    top_level = desktop::TopLevelFor(std::move(area));
     top_level->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(top_level.get()));
   }

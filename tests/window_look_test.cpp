@@ -14,10 +14,10 @@
 #include <QStyleOptionButton>
 #include <QTextDocument>
 
+#include "desktop/top_level.h"
 #include "layout/layout.h"
 #include "layout/twips.h"
 #include "window/client_area.h"
-#include "window/top_level.h"
 #include "window_fixture.h"
 
 namespace {
@@ -155,7 +155,7 @@ TEST_F(WindowLayout, TheResultBoxKnowsItsScrollRangeBeforeItIsPainted) {
   game::Session opening(std::move(script));
   auto area = std::make_unique<window::ClientArea>(opening);
   QWidget* intro_box = area->WidgetOf(Text1_0);
-  const std::unique_ptr<QWidget> top = window::TopLevelFor(std::move(area));
+  const std::unique_ptr<QWidget> top = desktop::TopLevelFor(std::move(area));
   top->show();
   const int intro_range = range(intro_box);
   settled(top.get());
@@ -350,7 +350,7 @@ class OwnTitleBar : public ::testing::Test {
 
   game::Session session;
   std::unique_ptr<QWidget> frame =
-      window::TopLevelFor(std::make_unique<window::ClientArea>(session), /*own_title_bar=*/true);
+      desktop::TopLevelFor(std::make_unique<window::ClientArea>(session), /*own_title_bar=*/true);
 };
 
 // A compositor without a keyboard activates nothing; ctest runs this on

@@ -6,8 +6,8 @@
 #include <QTemporaryDir>
 #include <cstdlib>
 
-#include "window/application.h"
-#include "window/startup_diagnostics.h"
+#include "desktop/application.h"
+#include "desktop/startup_diagnostics.h"
 #include "window_fixture.h"
 
 int main(int argc, char* argv[]) {
@@ -17,10 +17,10 @@ int main(int argc, char* argv[]) {
     qputenv("XDG_RUNTIME_DIR", runtime_dir.path().toLocal8Bit());
   }
   ::testing::InitGoogleTest(&argc, argv);
-  const auto application = window::StartApplication(argc, argv);
+  const auto application = desktop::StartApplication(argc, argv);
   if (!application) return 1;
   testing_support::DesktopPalette() = QApplication::palette();
-  window::ConfigureApplication();
+  desktop::ConfigureApplication();
   const int status = RUN_ALL_TESTS();
   testing_support::DesktopPalette().reset();
   return status;

@@ -2,7 +2,7 @@
 // the control record and hands the player's clicks and the peek timer to
 // the record's entry points; it keeps no game state of its own. What
 // belongs to the window around it (caption, flags, palette, size, place on
-// the screen) is TopLevelFor's.
+// the screen) is desktop::TopLevelFor's.
 #pragma once
 
 #include <QTimer>

@@ -1,9 +1,9 @@
-#include "window/game_icon.h"
+#include "desktop/game_icon.h"
 
 #include <QImage>
 #include <QPixmap>
 
-namespace window {
+namespace desktop {
 namespace {
 
 // The XPM source is C; compiled in, Qt reads its rows straight from memory.
@@ -17,4 +17,4 @@ namespace {
 
 QIcon GameIcon() { return QIcon(QPixmap::fromImage(QImage(zimarela))); }
 
-}  // namespace window
+}  // namespace desktop

@@ -6,11 +6,11 @@
 #include <QWidget>
 #include <memory>
 
-namespace window {
+namespace desktop {
 
 // The client area, which it takes ownership of, under the game's own title
 // bar inside a thin border in the bar's colour. Dragging the bar moves the
 // window; the close box closes it.
 std::unique_ptr<QWidget> UnderOwnTitleBar(std::unique_ptr<QWidget> client);
 
-}  // namespace window
+}  // namespace desktop

@@ -1,11 +1,11 @@
-#include "window/startup_diagnostics.h"
+#include "desktop/startup_diagnostics.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <mutex>
 #include <vector>
 
-namespace window {
+namespace desktop {
 namespace {
 
 constexpr char kNoDisplay[] =
@@ -116,4 +116,4 @@ std::unique_ptr<QApplication> StartApplication(int& argc, char** argv) {
   return application;
 }
 
-}  // namespace window
+}  // namespace desktop

@@ -1,17 +1,17 @@
-#include "window/top_level.h"
+#include "desktop/top_level.h"
 
 #include <QEvent>
 #include <QScreen>
 #include <QVBoxLayout>
 
 #include "controls/texts.h"
+#include "desktop/compositor_decorations.h"
+#include "desktop/title_bar.h"
 #include "layout/layout.h"
-#include "window/compositor_decorations.h"
 #include "window/qt_color.h"
 #include "window/qt_text.h"
-#include "window/title_bar.h"
 
-namespace window {
+namespace desktop {
 
 bool DrawsOwnTitleBar() { return OnWayland() && !CompositorDrawsTitleBars(); }
 
@@ -134,13 +134,13 @@ std::unique_ptr<QWidget> TopLevelFor(std::unique_ptr<QWidget> client, bool own_t
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
   if (own_title_bar) flags |= Qt::FramelessWindowHint;
   top->setWindowFlags(flags);
-  top->setWindowTitle(ToQString(texts::kTitle));
+  top->setWindowTitle(window::ToQString(texts::kTitle));
   QPalette back = top->palette();
-  back.setColor(QPalette::Window, ToColor(layout::kWindowBack));
+  back.setColor(QPalette::Window, window::ToColor(layout::kWindowBack));
   top->setPalette(back);
   top->setAutoFillBackground(true);
   new CentredOnFirstShow(top.get());
   return top;
 }
 
-}  // namespace window
+}  // namespace desktop

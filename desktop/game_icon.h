@@ -3,8 +3,8 @@
 
 #include <QIcon>
 
-namespace window {
+namespace desktop {
 
 QIcon GameIcon();
 
-}  // namespace window
+}  // namespace desktop

@@ -1,4 +1,4 @@
-#include "window/toolkit_texts.h"
+#include "desktop/toolkit_texts.h"
 
 #include <QAccessible>
 #include <QCoreApplication>
@@ -7,7 +7,7 @@
 #include <QLocale>
 #include <QTranslator>
 
-namespace window {
+namespace desktop {
 namespace {
 
 // Loads Qt's texts the first time anything needs them: a context menu
@@ -65,4 +65,4 @@ class ToolkitTextsOnDemand final : public QObject, public QAccessible::Activatio
 
 void LoadToolkitTextsOnDemand() { new ToolkitTextsOnDemand(QCoreApplication::instance()); }
 
-}  // namespace window
+}  // namespace desktop

@@ -5,7 +5,7 @@
 #include <QApplication>
 #include <memory>
 
-namespace window {
+namespace desktop {
 
 // Creates the application. Where no display is named it prints one
 // sentence and returns nothing, and the caller ends the program with
@@ -15,4 +15,4 @@ namespace window {
 // its own prints six lines and aborts.
 std::unique_ptr<QApplication> StartApplication(int& argc, char** argv);
 
-}  // namespace window
+}  // namespace desktop

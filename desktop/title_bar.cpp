@@ -1,4 +1,4 @@
-#include "window/title_bar.h"
+#include "desktop/title_bar.h"
 
 #include <QAbstractButton>
 #include <QHBoxLayout>
@@ -14,7 +14,7 @@
 #include "window/qt_color.h"
 #include "window/qt_text.h"
 
-namespace window {
+namespace desktop {
 namespace {
 
 // The close box: a cross, the one button the title bar has.
@@ -24,13 +24,13 @@ class CloseBox final : public QAbstractButton {
     setFixedSize(layout::kTitleBarPixels, layout::kTitleBarPixels);
     setFocusPolicy(Qt::NoFocus);
     setCursor(Qt::ArrowCursor);
-    setAccessibleName(ToQString(texts::kCloseBoxName));
+    setAccessibleName(window::ToQString(texts::kCloseBoxName));
   }
 
  protected:
   void paintEvent(QPaintEvent* /*event*/) override {
     QPainter painter(this);
-    if (isDown() || underMouse()) painter.fillRect(rect(), ToColor(layout::kCloseBoxHover));
+    if (isDown() || underMouse()) painter.fillRect(rect(), window::ToColor(layout::kCloseBoxHover));
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(palette().color(QPalette::WindowText), layout::kCloseCrossPenPixels));
     const int inset = layout::kCloseCrossInsetPixels;
@@ -45,15 +45,17 @@ class TitleBar final : public QWidget {
  public:
   explicit TitleBar(QWidget* parent) : QWidget(parent) {
     setFixedHeight(layout::kTitleBarPixels);
-    setFont(GameFont(layout::kFontPixels));
+    setFont(window::GameFont(layout::kFontPixels));
     // Qt paints with the inactive group while the window is not active, and
     // repaints when that changes because the two groups differ.
     QPalette colours = palette();
-    colours.setColor(QPalette::Active, QPalette::Window, ToColor(layout::kTitleBarBack));
-    colours.setColor(QPalette::Active, QPalette::WindowText, ToColor(layout::kTitleBarText));
-    colours.setColor(QPalette::Inactive, QPalette::Window, ToColor(layout::kInactiveTitleBarBack));
+    colours.setColor(QPalette::Active, QPalette::Window, window::ToColor(layout::kTitleBarBack));
+    colours.setColor(QPalette::Active, QPalette::WindowText,
+                     window::ToColor(layout::kTitleBarText));
+    colours.setColor(QPalette::Inactive, QPalette::Window,
+                     window::ToColor(layout::kInactiveTitleBarBack));
     colours.setColor(QPalette::Inactive, QPalette::WindowText,
-                     ToColor(layout::kInactiveTitleBarText));
+                     window::ToColor(layout::kInactiveTitleBarText));
     setPalette(colours);
     auto* close = new CloseBox(this);
     auto* row = new QHBoxLayout(this);
@@ -110,7 +112,7 @@ class FramedWindow final : public QWidget {
  protected:
   void paintEvent(QPaintEvent* /*event*/) override {
     QPainter painter(this);
-    painter.setPen(ToColor(layout::kTitleBarBack));
+    painter.setPen(window::ToColor(layout::kTitleBarBack));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
   }
 };
@@ -121,4 +123,4 @@ std::unique_ptr<QWidget> UnderOwnTitleBar(std::unique_ptr<QWidget> client) {
   return std::make_unique<FramedWindow>(std::move(client));
 }
 
-}  // namespace window
+}  // namespace desktop

@@ -4,7 +4,7 @@
 
 #include <QApplication>
 
-namespace window {
+namespace desktop {
 
 // The reverse-DNS id that names the desktop entry, the icon and the
 // AppStream data; the build defines it once for all of them.
@@ -16,4 +16,4 @@ inline constexpr char kApplicationId[] = ZIMARELA_APP_ID;
 // the names and icon the desktop shows.
 void ConfigureApplication();
 
-}  // namespace window
+}  // namespace desktop

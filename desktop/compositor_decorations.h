@@ -2,7 +2,7 @@
 // bars itself.
 #pragma once
 
-namespace window {
+namespace desktop {
 
 // Whether Qt runs on Wayland, under whichever of its Wayland platform
 // names. Call once the QGuiApplication exists.
@@ -16,4 +16,4 @@ bool OnWayland();
 // on a short connection of its own; call once the QGuiApplication exists.
 bool CompositorDrawsTitleBars();
 
-}  // namespace window
+}  // namespace desktop

@@ -1,16 +1,16 @@
-#include "window/application.h"
+#include "desktop/application.h"
 
 #include <QStyle>
 #include <QStyleFactory>
 
 #include "controls/texts.h"
-#include "window/game_icon.h"
-#include "window/light_palette.h"
+#include "desktop/game_icon.h"
+#include "desktop/light_palette.h"
+#include "desktop/toolkit_texts.h"
 #include "window/qt_text.h"
-#include "window/toolkit_texts.h"
 #include "window/widgets.h"
 
-namespace window {
+namespace desktop {
 
 void ConfigureApplication() {
   if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"))) {
@@ -21,10 +21,10 @@ void ConfigureApplication() {
   LoadToolkitTextsOnDemand();
 
   QApplication::setApplicationName(QStringLiteral("zimarela"));
-  QApplication::setApplicationDisplayName(ToQString(texts::kTitle));
+  QApplication::setApplicationDisplayName(window::ToQString(texts::kTitle));
   QGuiApplication::setDesktopFileName(QString::fromLatin1(kApplicationId));
   QApplication::setWindowIcon(GameIcon());
-  RecordOptionButton::InstallAccessibility();
+  window::RecordOptionButton::InstallAccessibility();
 }
 
-}  // namespace window
+}  // namespace desktop

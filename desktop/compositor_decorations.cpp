@@ -1,4 +1,4 @@
-#include "window/compositor_decorations.h"
+#include "desktop/compositor_decorations.h"
 
 #include <wayland-client.h>
 
@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <cstring>
 
-namespace window {
+namespace desktop {
 namespace {
 
 constexpr char kDecorationManager[] = "zxdg_decoration_manager_v1";
@@ -45,4 +45,4 @@ bool CompositorDrawsTitleBars() {
   return offered;
 }
 
-}  // namespace window
+}  // namespace desktop

@@ -17,7 +17,7 @@
 #include <QWidget>
 #include <memory>
 
-namespace window {
+namespace desktop {
 
 // Whether the platform leaves the title bar to the program: Wayland, unless
 // the compositor draws title bars itself.
@@ -36,4 +36,4 @@ std::unique_ptr<QWidget> TopLevelFor(std::unique_ptr<QWidget> client);
 // game's own can be shown, and checked, on any platform.
 std::unique_ptr<QWidget> TopLevelFor(std::unique_ptr<QWidget> client, bool own_title_bar);
 
-}  // namespace window
+}  // namespace desktop

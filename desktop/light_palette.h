@@ -5,7 +5,7 @@
 
 #include <QPalette>
 
-namespace window {
+namespace desktop {
 
 // A fixed light palette with every role of every colour group set, so no
 // platform theme can fill in a role of its own. It does not ask the style:
@@ -18,4 +18,4 @@ QPalette LightPalette();
 // Call once the QApplication exists.
 void KeepLightPalette();
 
-}  // namespace window
+}  // namespace desktop

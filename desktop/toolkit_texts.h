@@ -2,7 +2,7 @@
 // a screen reader gives a control's actions, in the game's language.
 #pragma once
 
-namespace window {
+namespace desktop {
 
 // Call once the QApplication exists. Qt's own words appear only in context
 // menus and to assistive tools, so the translation is read when either
@@ -10,4 +10,4 @@ namespace window {
 // first frame.
 void LoadToolkitTextsOnDemand();
 
-}  // namespace window
+}  // namespace desktop

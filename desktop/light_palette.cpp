@@ -1,11 +1,11 @@
-#include "window/light_palette.h"
+#include "desktop/light_palette.h"
 
 #include <QApplication>
 #include <QEvent>
 #include <QTimer>
 #include <QWidget>
 
-namespace window {
+namespace desktop {
 namespace {
 
 constexpr QRgb kFace = 0xEFEFEF;
@@ -99,4 +99,4 @@ void KeepLightPalette() {
   QCoreApplication::instance()->installEventFilter(new PaletteKeeper(QCoreApplication::instance()));
 }
 
-}  // namespace window
+}  // namespace desktop
