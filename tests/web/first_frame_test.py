@@ -7,7 +7,6 @@ engine named by --engine."""
 
 import argparse
 import os
-import re
 import sys
 import tempfile
 import unittest
@@ -32,8 +31,10 @@ table.removeAttribute("size");
 return { markup: root.outerHTML, state, dealt };
 """
 
-# The page's own script, the game's start, is the last one in the file.
-PAGE_SCRIPT = re.compile(r'<script type="module">\n(.*)</script>\s*</body>', re.DOTALL)
+# The page's last statement starts the game once the window is drawn.
+START = "afterDrawn(startGame);"
+# Held back instead until the test lets it go.
+HELD_START = 'afterDrawn(() => addEventListener("test:start", startGame, { once: true }));'
 
 
 class FirstFrameTest(unittest.TestCase):
@@ -55,14 +56,17 @@ class FirstFrameTest(unittest.TestCase):
         return page
 
     def without_game(self):
-        """The page as written, with the game's start left out."""
-        script = PAGE_SCRIPT.search(self.source)
-        self.assertIsNotNone(script)
-        return self.write("unstarted.html", self.source[:script.start()] + "</body>\n</html>\n"), \
-            script.group(1)
+        """The page as written, with the game's start held back until
+        start_game is called."""
+        self.assertEqual(self.source.count(START), 1)
+        return self.write("unstarted.html", self.source.replace(START, HELD_START))
+
+    @staticmethod
+    def start_game(page):
+        page.script('dispatchEvent(new Event("test:start"))')
 
     def test_the_game_draws_on_load_the_window_the_page_is_written_with(self):
-        url, _ = self.without_game()
+        url = self.without_game()
         written = self.open(url, ready=("drawn",)).script(SNAPSHOT, DOOR_TABLE)
         drawn = self.open("file://" + os.path.abspath(ARGS.page)).script(SNAPSHOT, DOOR_TABLE)
         self.assertEqual(written["markup"], drawn["markup"])
@@ -83,16 +87,13 @@ class FirstFrameTest(unittest.TestCase):
         self.click_on(page, "Option2_1", across=0.6)
 
     def test_clicks_before_the_game_answers_reach_it_once_it_does(self):
-        url, game = self.without_game()
+        url = self.without_game()
         early = self.open(url, ready=("drawn",))
         before = early.script(SNAPSHOT, DOOR_TABLE)
         self.play(early)
         # Held: neither the game nor the browser has answered yet.
         self.assertEqual(early.script(SNAPSHOT, DOOR_TABLE), before)
-        early.script("""const start = document.createElement("script");
-                        start.type = "module";
-                        start.textContent = arguments[0];
-                        document.body.append(start);""", game)
+        self.start_game(early)
         wait_for(early, lambda: early.script("return 'live' in document.documentElement.dataset"))
 
         later = self.open("file://" + os.path.abspath(ARGS.page))
