@@ -1,9 +1,6 @@
 // What the page does first, as soon as it has read the window it is
 // written with: the window is drawn once its font is in, and the game
-// compiles after that. Until the game answers, a click on the window is
-// held, not lost, and reaches the game, in order, once it is live. The
-// browser's own answer is held back with it: a door must not show itself
-// chosen before the game says so.
+// compiles after that.
 
 // A multi-line box lays its text out exactly as wide as the desktop
 // window's does, whatever border and scroll bar this browser draws. This
@@ -22,25 +19,6 @@ export function fitTextBoxes() {
   probe.remove();
   root.style.setProperty("--field-border", `${border}px`);
   root.style.setProperty("--scroll-bar", `${scrollBar}px`);
-}
-
-// Holds the clicks on the window; `live()` hands them on once the game
-// answers.
-export function holdClicks() {
-  const held = [];
-  function hold(event) {
-    if (!(event.target instanceof Element) || !event.target.closest("#window")) return;
-    event.preventDefault();
-    event.stopImmediatePropagation();
-    held.push(event.target);
-  }
-  addEventListener("click", hold, true);
-  return {
-    live() {
-      removeEventListener("click", hold, true);
-      for (const target of held.splice(0)) target.click();
-    },
-  };
 }
 
 // Runs `start` once the window is drawn, in a task of its own, so that

@@ -3,8 +3,8 @@
 // window is live within the task that starts it, and the clicks held until
 // then reach it in order.
 import { adoptWindow, focusControl } from "./draw.js";
-import { connectInput } from "./input.js";
-import { afterDrawn, fitTextBoxes, holdClicks } from "./early.js";
+import { connectInput, holdClicks } from "./input.js";
+import { afterDrawn, fitTextBoxes } from "./early.js";
 import { default as makeGame } from "./zimarela_module.mjs";
 
 // The module's calls, by what they do; the two readers hand over JSON text.
@@ -23,9 +23,8 @@ function start(module, holding) {
   const session = sessionOf(module);
   const design = session.design();
   const view = adoptWindow(document.getElementById("window"), design);
-  connectInput(view, session);
+  connectInput(view, session, holding);
   focusControl(view, design.firstFocus);
-  holding.live();
   document.documentElement.dataset.live = "";
 }
 
