@@ -48,18 +48,16 @@ const kStateDrawers = {
     update(element, "disabled", !state.enabled);
   },
   optionButton(element, state) {
-    const [button, mark, caption] = element.children;
+    const [button, caption] = element.children;
     update(caption, "textContent", state.text);
-    for (const input of [button, mark]) {
-      update(input, "checked", state.selected);
-      update(input, "disabled", !state.enabled);
-    }
+    update(button, "checked", state.selected);
+    update(button, "disabled", !state.enabled);
   },
 };
 
 // The elements that may ever take the focus, in tab order.
 function focusCandidates(view) {
-  return [...view.root.querySelectorAll("input:not([inert]), textarea, select, button")];
+  return [...view.root.querySelectorAll("input, textarea, select, button")];
 }
 
 // Puts the focus on the control at `position`: on the button inside an

@@ -87,18 +87,15 @@ const kElements = {
     [["class", "control frame"], ["disabled", !state.enabled]],
     `<legend>${escaped(state.text)}</legend>${inside}`,
   ],
-  // The real option button covers its whole strip, unseen, so that the
-  // target a finger, a mouse or an audit finds is the strip the player
-  // sees; beside it a second, inert one only draws the mark. Each has a
-  // name of its own: an engine that groups unnamed radio buttons would let
-  // Tab reach only one door, and would clear one button as another is set.
+  // The option button covers its whole strip, so that the target a
+  // finger, a mouse, an audit or Tab finds is the strip the player sees;
+  // page.css draws its mark on the strip itself. Each has a name of its
+  // own: an engine that groups unnamed radio buttons would let Tab reach
+  // only one door, and would clear one button as another is set.
   optionButton(control, state) {
     const flags = [["checked", state.selected], ["disabled", !state.enabled]];
-    const id = control.element;
     return ["label", [["class", "control option-button"]],
-      `<input${attributes([["type", "radio"], ["name", id], ...flags])}>` +
-      `<input${attributes([["type", "radio"], ["name", `${id}-mark`], ["class", "mark"],
-        ["tabindex", -1], ["inert", true], ["aria-hidden", "true"], ...flags])}>` +
+      `<input${attributes([["type", "radio"], ["name", control.element], ...flags])}>` +
       `<span>${escaped(state.text)}</span>`];
   },
 };
