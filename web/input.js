@@ -4,10 +4,7 @@
 // what the record says, not what the browser did. Which entry point a
 // control's activation reaches is the record's to say.
 import { drawRecord } from "./draw.js";
-
-// A command button or a label is activated by a click on it, an option
-// button by a click anywhere on its strip; the other kinds never are.
-const kActivated = new Set(["commandButton", "label", "optionButton"]);
+import { kKinds } from "./kinds.mjs";
 
 // Until the game is live, the window lies under the cover the page is
 // written with, so that no element answers a click the game has not seen:
@@ -48,25 +45,14 @@ export function connectInput(view, session, holding) {
     followTimer(states[design.timerPosition].enabled);
   }
 
+  // Each kind that the player activates says how (kinds.mjs).
   const activations = new Map();
   for (const control of design.controls) {
-    if (!kActivated.has(control.kind)) continue;
+    const { listen } = kKinds[control.kind];
+    if (!listen) continue;
     const activate = () => forward(() => session.activate(control.position));
     activations.set(control.element, activate);
-    if (control.kind !== "optionButton") {
-      elements[control.position].addEventListener("click", activate);
-      continue;
-    }
-    const button = elements[control.position].querySelector("input");
-    // A click anywhere on the strip reaches the button, as a label's click
-    // does, and so does Space on the focused button. The browser has
-    // already marked it by then; the redraw puts back whatever the record
-    // says.
-    button.addEventListener("click", activate);
-    // Arrows select nothing, as on the desktop.
-    button.addEventListener("keydown", (key) => {
-      if (key.key.startsWith("Arrow")) key.preventDefault();
-    });
+    listen(elements[control.position], activate);
   }
   forward(() => session.load());
   // What was clicked before reaches the game now, in order, and within
