@@ -106,13 +106,11 @@ def main():
                         help="the build's date, in seconds since 1970")
     parser.add_argument("--texts", required=True, help="controls/texts.h")
     parser.add_argument("--style", required=True)
-    parser.add_argument("--module", required=True, help="the compiled game, one script")
     parser.add_argument("--frame", required=True,
                         help="the window's first frame, as first_frame.mjs writes it")
-    parser.add_argument("--early", required=True,
-                        help="the classic script that runs before the window is read")
     parser.add_argument("--script", required=True, nargs="+",
-                        help="the page's own modules, each after those it imports from")
+                        help="the page's modules, the compiled game's among them, "
+                             "each after those it imports from")
     parser.add_argument("--icon", required=True, help="an SVG icon")
     parser.add_argument("--font", required=True)
     parser.add_argument("--font-licence", required=True,
@@ -143,12 +141,10 @@ def main():
         "@VIEWPORT@": html.escape(frame["viewport"]),
         "@FONT_FACE@": font_face,
         "@STYLE@": open(args.style, encoding="utf-8").read(),
-        "@EARLY@": inline_script(open(args.early, encoding="utf-8").read().replace(
-            "@WINDOW_FONT@", json.dumps(frame["font"])), args.early),
         "@WINDOW@": frame["window"],
         "@FONT_LICENCE@": licence,
-        "@MODULE@": inline_script(open(args.module, encoding="utf-8").read(), args.module),
-        "@PAGE@": inline_script(bundle(args.script), "the page's script"),
+        "@PAGE@": inline_script(bundle(args.script).replace(
+            "@WINDOW_FONT@", json.dumps(frame["font"])), "the page's script"),
     }
     page = open(args.template, encoding="utf-8").read()
     # One pass, so that nothing inserted is ever read as a placeholder.

@@ -2,16 +2,16 @@
 // for the build to put into the page: the window's markup, the viewport
 // the window needs, the font family the embedded face answers to, and
 // the font the window is drawn in.
-// Usage: node first_frame.mjs MODULE OUTPUT
-import { readFileSync, writeFileSync } from "node:fs";
-import { runInThisContext } from "node:vm";
+// Usage: node first_frame.mjs MODULE OUTPUT, MODULE the game linked for
+// Node.js.
+import { writeFileSync } from "node:fs";
+import { createRequire } from "node:module";
+import { resolve } from "node:path";
 
 import { windowMarkup } from "./frame.mjs";
 
 const [modulePath, outputPath] = process.argv.slice(2);
-// The compiled game is one classic script that names its factory.
-const makeModule = runInThisContext(`${readFileSync(modulePath, "utf8")}\nZimarela;`,
-    { filename: modulePath });
+const makeModule = createRequire(import.meta.url)(resolve(modulePath));
 makeModule({
   onRuntimeInitialized() {
     const read = (reader) => JSON.parse(this.UTF8ToString(reader()));

@@ -4,20 +4,7 @@
 // draws the window while it parses, before any script has run. Like the
 // rest of the page it knows how to draw each kind of control, and nothing
 // about what any control means.
-
-function escaped(text) {
-  return text.replaceAll("&", "&amp;").replaceAll("<", "&lt;").replaceAll(">", "&gt;")
-      .replaceAll('"', "&quot;");
-}
-
-// Attributes from [name, value] pairs; `true` stands alone, a false or
-// null value leaves its attribute out.
-function attributes(pairs) {
-  return pairs.filter(([, value]) => value !== false && value !== null && value !== undefined)
-      .map(([name, value]) => (value === true ? ` ${name}`
-                                             : ` ${name}="${escaped(String(value))}"`))
-      .join("");
-}
+import { attributes, kKinds } from "./kinds.mjs";
 
 function styleOf(declarations) {
   return declarations.filter(([, value]) => value).map(([name, value]) => `${name}: ${value};`)
@@ -56,53 +43,6 @@ function controlStyle(control) {
   ]);
 }
 
-// Each kind's element as [tag, its own attributes, its content]. The
-// record's flags become the attributes a browser starts the element from.
-const kElements = {
-  label: (control, state) => ["div", [["class", "control label"]], escaped(state.text)],
-  // A text area drops one line break right after its start tag, so one
-  // is always written there: a text that starts with its own keeps it.
-  textBox(control, state) {
-    const look = [["readonly", true], ["aria-label", control.accessibleName || null]];
-    const text = state.text.replaceAll("\r\n", "\n");
-    if (control.multiLine) {
-      const own = [["class", "control text-box multi-line"], ...look];
-      return ["textarea", own, `\n${escaped(text)}`];
-    }
-    return ["input", [["class", "control text-box single-line"], ...look, ["value", text]], null];
-  },
-  // Anything above one row makes a list box of it, not a drop-down.
-  listBox: (control, state) => [
-    "select",
-    [["class", "control list-box"], ["size", Math.max(2, state.items.length)]],
-    state.items.map((item) => `<option>${escaped(item)}</option>`).join(""),
-  ],
-  commandButton: (control, state) => [
-    "button",
-    [["type", "button"], ["class", "control command-button"], ["disabled", !state.enabled]],
-    escaped(state.text),
-  ],
-  frame: (control, state, inside) => [
-    "fieldset",
-    [["class", "control frame"], ["disabled", !state.enabled]],
-    `<legend>${escaped(state.text)}</legend>${inside}`,
-  ],
-  // The real option button covers its whole strip, unseen, so that the
-  // target a finger, a mouse or an audit finds is the strip the player
-  // sees; beside it a second, inert one only draws the mark. Each has a
-  // name of its own: an engine that groups unnamed radio buttons would let
-  // Tab reach only one door, and would clear one button as another is set.
-  optionButton(control, state) {
-    const flags = [["checked", state.selected], ["disabled", !state.enabled]];
-    const id = control.element;
-    return ["label", [["class", "control option-button"]],
-      `<input${attributes([["type", "radio"], ["name", id], ...flags])}>` +
-      `<input${attributes([["type", "radio"], ["name", `${id}-mark`], ["class", "mark"],
-        ["tabindex", -1], ["inert", true], ["aria-hidden", "true"], ...flags])}>` +
-      `<span>${escaped(state.text)}</span>`];
-  },
-};
-
 // The hidden door table's contents are dealt afresh on every load: the
 // page is written with the table empty, and the game fills it when live.
 function shownOnLoad(state) {
@@ -124,7 +64,7 @@ export function windowMarkup(design, states) {
     const control = controls[position];
     const state = shownOnLoad(states[position]);
     const inside = within.get(position).map(markup).join("");
-    const [tag, own, content] = kElements[control.kind](control, state, inside);
+    const [tag, own, content] = kKinds[control.kind].markup(control, state, inside);
     const start = `<${tag}${attributes([...own, ["style", controlStyle(control)],
       ["id", control.element], ["hidden", !state.visible]])}>`;
     return content === null ? start : `${start}${content}</${tag}>`;

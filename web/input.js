@@ -4,8 +4,27 @@
 // what the record says, not what the browser did. Which entry point a
 // control's activation reaches is the record's to say.
 import { drawRecord } from "./draw.js";
+import { kKinds } from "./kinds.mjs";
 
-export function connectInput(view, session) {
+// Until the game is live, the window lies under the cover the page is
+// written with, so that no element answers a click the game has not seen:
+// a door must not show itself chosen before the game says so. The cover
+// holds each click, in order, as the control under it, found as the
+// browser finds a click's target, disabled controls included: the window
+// as written has the doors locked, yet a click on the direct choice and
+// then on a door must reach the game as both.
+export function holdClicks() {
+  const cover = document.getElementById("cover");
+  const held = [];
+  cover.addEventListener("click", (event) => {
+    const control = document.elementsFromPoint(event.clientX, event.clientY)
+        .map((element) => element.closest("#window .control")).find(Boolean);
+    if (control) held.push(control.id);
+  });
+  return { cover, held };
+}
+
+export function connectInput(view, session, holding) {
   const { design, elements } = view;
 
   // The record's timer flag rules; enabling a running timer keeps its beat.
@@ -26,25 +45,18 @@ export function connectInput(view, session) {
     followTimer(states[design.timerPosition].enabled);
   }
 
-  // A command button or a label is activated by a click on it, an option
-  // button through its mark (below); the other kinds never are.
-  const kClicked = new Set(["commandButton", "label"]);
+  // Each kind that the player activates says how (kinds.mjs).
+  const activations = new Map();
   for (const control of design.controls) {
+    const { listen } = kKinds[control.kind];
+    if (!listen) continue;
     const activate = () => forward(() => session.activate(control.position));
-    if (kClicked.has(control.kind)) {
-      elements[control.position].addEventListener("click", activate);
-      continue;
-    }
-    if (control.kind !== "optionButton") continue;
-    const mark = elements[control.position].querySelector("input");
-    // A click anywhere on the strip reaches the mark, as a label's click
-    // does, and so does Space on the focused mark. The browser has already
-    // marked it by then; the redraw puts back whatever the record says.
-    mark.addEventListener("click", activate);
-    // Arrows select nothing, as on the desktop.
-    mark.addEventListener("keydown", (key) => {
-      if (key.key.startsWith("Arrow")) key.preventDefault();
-    });
+    activations.set(control.element, activate);
+    listen(elements[control.position], activate);
   }
   forward(() => session.load());
+  // What was clicked before reaches the game now, in order, and within
+  // this task, so no later click can come between.
+  for (const element of holding.held.splice(0)) activations.get(element)?.();
+  holding.cover.remove();
 }

@@ -1,9 +1,11 @@
 // Starts the game in the window the page was written with, once that is
-// drawn (early.js). The module is compiled at once rather than in the
-// background: the window is live within the task that starts it, and
-// clicks held until then reach it in order.
+// drawn. The module is compiled at once rather than in the background: the
+// window is live within the task that starts it, and the clicks held until
+// then reach it in order.
 import { adoptWindow, focusControl } from "./draw.js";
-import { connectInput } from "./input.js";
+import { connectInput, holdClicks } from "./input.js";
+import { afterDrawn, fitTextBoxes } from "./early.js";
+import { default as makeGame } from "./zimarela_module.mjs";
 
 // The module's calls, by what they do; the two readers hand over JSON text.
 function sessionOf(module) {
@@ -17,21 +19,24 @@ function sessionOf(module) {
   };
 }
 
-function start(module) {
+function start(module, holding) {
   const session = sessionOf(module);
   const design = session.design();
   const view = adoptWindow(document.getElementById("window"), design);
-  connectInput(view, session);
+  connectInput(view, session, holding);
   focusControl(view, design.firstFocus);
-  earlyPage.live();
+  document.documentElement.dataset.live = "";
 }
 
-// The compiled game's one name on the page: its script, which comes
-// before this one, defines the factory that makes the module.
-earlyPage.afterDrawn(() => {
-  globalThis.Zimarela({
+const holding = holdClicks();
+
+function startGame() {
+  makeGame({
     onRuntimeInitialized() {
-      start(this);
+      start(this, holding);
     },
   });
-});
+}
+
+fitTextBoxes();
+afterDrawn(startGame);

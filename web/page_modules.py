@@ -6,12 +6,23 @@ only what it imports, resolved here, in the order given."""
 import re
 from pathlib import Path
 
-IMPORT = re.compile(r'^import \{([^}]*)\} from "\./([\w-]+)\.js";\n', re.MULTILINE)
+IMPORT = re.compile(r'^import \{([^}]*)\} from "\./([\w-]+)\.m?js";\n', re.MULTILINE)
 EXPORT = re.compile(r"^export (?:async )?(?:function\*?|const|let|class) (\w+)", re.MULTILINE)
+# What the compiled game exports: its factory, by default.
+EXPORT_DEFAULT = re.compile(r"^export default (\w+);\n?", re.MULTILINE)
 
 
 def scope_name(stem):
     return "module_" + stem.replace("-", "_")
+
+
+def imported(names):
+    """The names of one import as [exported, local] pairs."""
+    pairs = []
+    for name in filter(None, (name.strip() for name in names.split(","))):
+        exported, _, local = (part.strip() for part in name.partition(" as "))
+        pairs.append((exported, local or exported))
+    return pairs
 
 
 def bundle(paths):
@@ -23,17 +34,23 @@ def bundle(paths):
         source = path.read_text(encoding="utf-8")
         takes = []
         for names, stem in IMPORT.findall(source):
-            names = [name.strip() for name in names.split(",") if name.strip()]
-            missing = [name for name in names if name not in exported.get(stem, ())]
+            pairs = imported(names)
+            missing = [name for name, _ in pairs if name not in exported.get(stem, {})]
             if missing:
-                raise SystemExit(f"{path} imports {', '.join(missing)} from {stem}.js, "
+                raise SystemExit(f"{path} imports {', '.join(missing)} from {stem}, "
                                  "which no module before it exports")
-            takes.append(f"const {{ {', '.join(names)} }} = {scope_name(stem)};\n")
-        body = EXPORT.sub(lambda match: match.group(0)[len("export "):], IMPORT.sub("", source))
+            bound = ", ".join(name if name == local else f"{name}: {local}"
+                              for name, local in pairs)
+            takes.append(f"const {{ {bound} }} = {scope_name(stem)};\n")
+        names = {name: name for name in EXPORT.findall(source)}
+        names.update({"default": name for name in EXPORT_DEFAULT.findall(source)})
+        body = EXPORT_DEFAULT.sub("", IMPORT.sub("", source))
+        body = EXPORT.sub(lambda match: match.group(0)[len("export "):], body)
         if re.search(r"^\s*(import|export)\b", body, re.MULTILINE):
             raise SystemExit(f"{path} imports or exports in a form the page's build cannot join")
-        names = EXPORT.findall(source)
         exported[path.stem] = names
-        parts.append(f"const {scope_name(path.stem)} = (() => {{\n{''.join(takes)}{body}"
-                     f"return {{ {', '.join(names)} }};\n}})();\n")
+        hands_on = ", ".join(name if name == local else f"{name}: {local}"
+                             for name, local in names.items())
+        parts.append(f"const {scope_name(path.stem)} = (() => {{\n{''.join(takes)}{body}\n"
+                     f"return {{ {hands_on} }};\n}})();\n")
     return "\n".join(parts)

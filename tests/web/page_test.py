@@ -65,16 +65,32 @@ class Page:
             return !(control.querySelector("input") ?? control).matches(":disabled");""", control)
 
     def selected(self, control):
-        """Whether the option button is selected; its drawn mark must say
-        the same."""
+        """Whether the option button is selected; the mark its strip draws
+        must say the same."""
         button, mark = self.script("""
             const strip = document.getElementById(arguments[0]);
             return [strip.querySelector("input").checked,
-                    strip.querySelector("input:last-of-type").checked];""", control)
+                    getComputedStyle(strip, "::before").backgroundImage !== "none"];""", control)
         if button != mark:
             raise AssertionError(f"{control} is {'' if button else 'not '}selected, "
                                  "its mark shows otherwise")
         return button
+
+    def focus_on_a_strip_button(self):
+        """Whether the focus is on an option button's one radio button."""
+        return self.script("return document.activeElement.matches("
+                           "'.option-button > input[type=radio]')")
+
+    def option_inputs(self):
+        """For every option button: its inputs' types, and whether the
+        first covers the whole strip."""
+        return self.script("""
+            return [...document.querySelectorAll("#window .option-button")].map((strip) => {
+              const inputs = [...strip.querySelectorAll("input, button, select, textarea")];
+              const own = strip.getBoundingClientRect(), box = inputs[0].getBoundingClientRect();
+              return [strip.id, inputs.map((input) => input.type),
+                      ["left", "top", "width", "height"].every((side) => own[side] === box[side])];
+            });""")
 
     def enabled_doors(self):
         return [door for door in range(8) if self.enabled(f"Option1_{door}")]
@@ -174,11 +190,19 @@ class PageTest(unittest.TestCase):
 
     def test_a_whole_game_by_keyboard_in_the_desktop_tab_order(self):
         page = self.open()
+        # Each option button is one radio button over its whole strip, the
+        # one element a click and Tab reach.
+        strips = page.option_inputs()
+        self.assertEqual(len(strips), 10)
+        for control, inputs, covers in strips:
+            self.assertEqual((control, inputs, covers), (control, ["radio"], True))
         self.assertEqual(page.focused(), "Text1_0")
         order = []
         for _ in range(5):
             page.keys(Keys.TAB)
             order.append(page.focused())
+            if order[-1].startswith("Option"):
+                self.assertTrue(page.focus_on_a_strip_button(), order[-1])
         # Locked doors and "Предложение" are passed over, as on the desktop.
         self.assertEqual(order, ["Option2_0", "Option2_1", "Command1_1", "Text2_0", "Text2_1"])
 
@@ -200,6 +224,8 @@ class PageTest(unittest.TestCase):
         for _ in range(len(doors) + 1):
             page.back_tab()
             order.append(page.focused())
+            if order[-1].startswith("Option"):
+                self.assertTrue(page.focus_on_a_strip_button(), order[-1])
         self.assertEqual(order, doors[::-1] + ["Text1_0"])
         page.keys(Keys.TAB)
         picked = page.focused()
