@@ -1,26 +1,33 @@
-#!/bin/sh
+#!/bin/bash
 # Runs a command on a real display server of its own, started here and
 # stopped when the command ends:
-#   on_display.sh x11 COMMAND...         Xvfb, a virtual X11 server
-#   on_display.sh x11-dark-gtk3 ...      the same under GNOME's dark style,
-#                                        as Qt's gtk3 platform theme reads it
-#   on_display.sh x11-dark-kde ...       the same under Plasma's Breeze Dark,
-#                                        as Qt's own KDE theme reads kdeglobals
-#   on_display.sh x11-dark-qt6ct ...     the same under qt6ct's "darker"
-#   on_display.sh wayland COMMAND...     weston, which leaves the title bar to
-#                                        the program, on its headless backend
-#   on_display.sh wayland-sway ...       sway, which draws title bars itself
-#                                        (xdg-decoration), headless
+#   on_display.sh x11 COMMAND...          Xvfb, a virtual X11 server
+#   on_display.sh x11-dark-gtk3 ...       the same under a dark desktop
+#   on_display.sh x11-dark-kde ...        theme (dark_desktop.sh beside
+#   on_display.sh x11-dark-qt6ct ...      this file puts it there)
+#   on_display.sh wayland COMMAND...      weston, which leaves the title bar
+#                                         to the program, on its headless
+#                                         backend
+#   on_display.sh wayland-sway ...        sway, which draws title bars itself
+#                                         (xdg-decoration), headless; the
+#                                         wire must show it did
 # Each run has its own runtime directory and server, so runs in parallel
-# never meet. The dark kinds set ZIMARELA_DARK_DESKTOP, which tells the
-# tests the desktop palette must have turned dark.
+# never meet. What a route promises reaches the command's environment, and
+# the tests fail where it does not hold: ZIMARELA_DARK_DESKTOP=1 on the
+# dark routes, ZIMARELA_TITLE_BAR=game on weston and =compositor on sway.
 #
-# A command that dies of a signal leaves its core in the run's own folder,
-# and the run prints a backtrace of every thread from it with gdb: a crash
-# that comes once in hundreds of runs must explain itself the first time.
-set -eu
+# A crash or a hang must explain itself the first time, even if it comes
+# once in hundreds of runs. A command that dies of a signal leaves its core
+# in the run's own folder, and the run prints a backtrace of every thread
+# from it with gdb. A command still running after ZIMARELA_DISPLAY_TIMEOUT
+# seconds (240 unless told, below the 300 that ctest gives these routes)
+# has every thread of every process it started printed by gdb, and is then
+# ended.
+set -euo pipefail
+here=$(dirname "$(readlink -f "$0")")
 kind=$1
 shift
+limit=${ZIMARELA_DISPLAY_TIMEOUT:-240}
 # The command runs in a folder of its own (below), so the relative paths it
 # names must be made whole first.
 for word in "$@"; do
@@ -58,77 +65,30 @@ case $kind in
   wayland) need_program weston; need_file "$plugins/platforms/libqwayland-generic.so" ;;
   wayland-sway) need_program sway; need_file "$plugins/platforms/libqwayland-generic.so" ;;
 esac
-case $kind in
-  x11-dark-gtk3) need_file "$plugins/platformthemes/libqgtk3.so" ;;
-  x11-dark-qt6ct)
-    need_file "$plugins/platformthemes/libqt6ct.so"
-    need_file /usr/share/qt6ct/colors/darker.conf
-    ;;
-esac
+
 runtime=$(mktemp -d)
 chmod 700 "$runtime"
 server=
 sway_runtime=
+command_group=
+# Whatever ends the run, the command's processes, the server and the
+# folders go, and nothing here changes the run's status.
 cleanup() {
-  [ -n "$server" ] && kill "$server" 2>/dev/null && wait "$server" 2>/dev/null
+  local status=$?
+  set +e
+  [ -z "$command_group" ] || kill -KILL -- "-$command_group" 2>/dev/null
+  [ -z "$server" ] || { kill "$server" && wait "$server"; } 2>/dev/null
   rm -rf "$runtime"
   [ -z "$sway_runtime" ] || rm -rf "$sway_runtime"
+  exit "$status"
 }
 trap cleanup EXIT
+trap 'exit 143' TERM
+trap 'exit 130' INT
 
 case $kind in
-  x11-dark-gtk3)
-    # GNOME's dark style as the platform theme sees it; the theme plugin
-    # comes with qt6-gtk-platformtheme, which Qt's own GUI library
-    # recommends.
-    set -- env -u QT_QPA_PLATFORMTHEME -u KDE_SESSION_VERSION XDG_CONFIG_HOME="$runtime/config" \
-      ZIMARELA_DARK_DESKTOP=1 XDG_CURRENT_DESKTOP=GNOME QT_QPA_PLATFORMTHEME=gtk3 \
-      GTK_THEME=Adwaita:dark "$@"
-    kind=x11
-    ;;
-  x11-dark-kde)
-    # Plasma's Breeze Dark colours as Plasma writes them; with no Plasma
-    # plugin installed Qt's built-in KDE theme reads them.
-    mkdir -p "$runtime/config"
-    cat >"$runtime/config/kdeglobals" <<'COLOURS'
-[General]
-ColorScheme=BreezeDark
-
-[Colors:Button]
-BackgroundNormal=49,54,59
-ForegroundNormal=239,240,241
-
-[Colors:Selection]
-BackgroundNormal=61,174,233
-ForegroundNormal=252,252,252
-
-[Colors:Tooltip]
-BackgroundNormal=49,54,59
-ForegroundNormal=239,240,241
-
-[Colors:View]
-BackgroundNormal=35,38,41
-ForegroundNormal=239,240,241
-ForegroundInactive=189,195,199
-
-[Colors:Window]
-BackgroundNormal=49,54,59
-ForegroundNormal=239,240,241
-ForegroundInactive=189,195,199
-COLOURS
-    set -- env -u QT_QPA_PLATFORMTHEME -u GTK_THEME XDG_CONFIG_HOME="$runtime/config" \
-      ZIMARELA_DARK_DESKTOP=1 XDG_CURRENT_DESKTOP=KDE KDE_SESSION_VERSION=5 "$@"
-    kind=x11
-    ;;
-  x11-dark-qt6ct)
-    # A desktop user's choice in qt6ct. The tests may rewrite the file to
-    # change the scheme while the game runs.
-    mkdir -p "$runtime/config/qt6ct"
-    printf '[Appearance]\ncolor_scheme_path=%s\ncustom_palette=true\n' \
-      /usr/share/qt6ct/colors/darker.conf >"$runtime/config/qt6ct/qt6ct.conf"
-    set -- env -u GTK_THEME -u XDG_CURRENT_DESKTOP -u KDE_SESSION_VERSION \
-      XDG_CONFIG_HOME="$runtime/config" ZIMARELA_DARK_DESKTOP=1 QT_QPA_PLATFORMTHEME=qt6ct \
-      ZIMARELA_QT6CT_CONF="$runtime/config/qt6ct/qt6ct.conf" "$@"
+  x11-dark-*)
+    set -- "$here/dark_desktop.sh" "${kind#x11-dark-}" "$runtime/config" "$@"
     kind=x11
     ;;
 esac
@@ -165,23 +125,22 @@ case $kind in
     # cursor: a null pointer. A desktop always has a seat; here Qt is told
     # to use no input method at all.
     set -- env -u DISPLAY QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY=wayland-test \
-      QT_IM_MODULE=none XDG_RUNTIME_DIR="$runtime" "$@"
+      QT_IM_MODULE=none XDG_RUNTIME_DIR="$runtime" ZIMARELA_TITLE_BAR=game "$@"
     ;;
   wayland-sway)
     # sway refuses to run as root; there it runs as nobody, in a runtime
     # directory of its own, and the tests reach its sockets by full path.
     sway_runtime=$(mktemp -d)
     chmod 700 "$sway_runtime"
-    as_user=
+    as_user=()
     if [ "$(id -u)" -eq 0 ]; then
       chown nobody:nogroup "$sway_runtime"
-      as_user="setpriv --reuid=nobody --regid=nogroup --clear-groups"
+      as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
     fi
     printf 'xwayland disable\n' >"$sway_runtime/config"
-    # shellcheck disable=SC2086
     env -u DISPLAY -u WAYLAND_DISPLAY HOME="$sway_runtime" XDG_RUNTIME_DIR="$sway_runtime" \
       WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
-      $as_user sway --config "$sway_runtime/config" >"$runtime/log" 2>&1 &
+      "${as_user[@]}" sway --config "$sway_runtime/config" >"$runtime/log" 2>&1 &
     server=$!
     # sway names its sockets itself, and makes them before it runs: ready
     # is when it answers on its IPC with its output. A TERM sent before
@@ -198,7 +157,8 @@ case $kind in
     # The client's side of the wire shows the game asking for a decoration
     # and sway's answer; checked below.
     set -- env -u DISPLAY QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY="$socket" \
-      SWAYSOCK="$ipc" XDG_RUNTIME_DIR="$runtime" WAYLAND_DEBUG=client "$@"
+      SWAYSOCK="$ipc" XDG_RUNTIME_DIR="$runtime" ZIMARELA_TITLE_BAR=compositor \
+      WAYLAND_DEBUG=client "$@"
     ;;
   *)
     echo "usage: on_display.sh x11|x11-dark-gtk3|x11-dark-kde|x11-dark-qt6ct|wayland|wayland-sway COMMAND..." >&2
@@ -206,22 +166,30 @@ case $kind in
     ;;
 esac
 
-# The command runs in a folder of its own, where the kernel writes a core
-# (whose name the machine may number), and where nothing else is. The
-# sanitizers keep a core from being written unless told otherwise; their
-# own report on stderr names only the faulting thread.
-cores=$runtime/cores
-mkdir "$cores"
-run() {
-  (
-    cd "$cores"
-    ulimit -c unlimited 2>/dev/null || ulimit -c "$(ulimit -H -c)"
-    ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}disable_coredump=0" exec "$@"
-  )
+# Every thread of every process the command has started, from the live
+# processes: the command runs in a process group of its own.
+explain_hang() {
+  local stat line fields pid
+  echo "on_display.sh: $program is still running after $limit s;" \
+    "every thread of every process it started:" >&2
+  for stat in /proc/[0-9]*/stat; do
+    line=$(cat "$stat" 2>/dev/null) || continue
+    # After the command's name, in parentheses: state, parent, group.
+    read -r -a fields <<<"${line##*) }"
+    [ "${fields[2]}" = "$command_group" ] || continue
+    pid=${stat#/proc/}
+    pid=${pid%/stat}
+    echo "on_display.sh: process $pid, $(readlink "/proc/$pid/exe" 2>/dev/null || echo '?'):" >&2
+    if command -v gdb >/dev/null; then
+      gdb -q -nx -batch -ex 'set pagination off' -ex 'thread apply all bt' -p "$pid" 1>&2 || true
+    else
+      echo "on_display.sh: gdb is missing to read it" >&2
+    fi
+  done
 }
 
 # After a death by a signal: where and how every thread stood.
-explain() {
+explain_crash() {
   [ "$1" -gt 128 ] || return 0
   echo "on_display.sh: $program died of signal $(($1 - 128)) ($(kill -l "$1" 2>/dev/null || echo ?))" >&2
   core=$(find "$cores" -maxdepth 1 -type f \( -name 'core*' -o -name 'vgcore*' \) | head -n 1)
@@ -237,24 +205,39 @@ explain() {
   fi
 }
 
+# The command runs in a folder of its own, where the kernel writes a core
+# (whose name the machine may number) and where nothing else is, and in a
+# session of its own, so that everything it starts can be found and ended.
+# The sanitizers keep a core from being written unless told otherwise.
+cores=$runtime/cores
+mkdir "$cores"
+if [ "$kind" = wayland-sway ]; then exec 3>"$runtime/wire"; else exec 3>&2; fi
+(
+  cd "$cores"
+  ulimit -c unlimited 2>/dev/null || ulimit -c "$(ulimit -H -c)"
+  ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}disable_coredump=0" exec setsid "$@" 2>&3 3>&-
+) &
+command_group=$!
+sleep "$limit" &
+timer=$!
 status=0
-if [ "$kind" != wayland-sway ]; then
-  run "$@" || status=$?
-  explain "$status"
-  exit "$status"
+ended=
+wait -n -p ended "$command_group" "$timer" || status=$?
+if [ "$ended" = "$timer" ]; then
+  explain_hang
+  kill -KILL -- "-$command_group" 2>/dev/null || true
+  wait "$command_group" 2>/dev/null || true
+  echo "on_display.sh: ended $program after $limit s" >&2
+  status=124
+else
+  kill "$timer" 2>/dev/null || true
+  explain_crash "$status"
 fi
+exec 3>&-
 
-run "$@" 2>"$runtime/wire" || status=$?
-grep -v '^\[[ 0-9.]*\] ' "$runtime/wire" >&2 || true
-explain "$status"
-# libwayland names objects "name@id" up to 1.21 (Debian 12) and "name#id",
-# after the queue's name, from 1.22 on (Debian 13).
-if ! grep -q -E -- '-> zxdg_decoration_manager_v1[@#][0-9]+\.get_toplevel_decoration\(' "$runtime/wire"; then
-  echo "on_display.sh: the game never asked sway for a decoration" >&2
-  status=1
-elif ! grep -q -E '\] (\{[^}]*\} )?zxdg_toplevel_decoration_v1[@#][0-9]+\.configure\(2\)' \
-  "$runtime/wire"; then
-  echo "on_display.sh: sway never answered with a server-side decoration" >&2
-  status=1
+if [ "$kind" = wayland-sway ]; then
+  # The program's own lines, without the wire's.
+  grep -v '^\[[ 0-9.]*\] ' "$runtime/wire" >&2 || true
+  [ "$status" -ne 0 ] || "$here/sway_decoration.sh" "$runtime/wire" || status=1
 fi
 exit "$status"
