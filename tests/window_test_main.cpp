@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QTemporaryDir>
+#include <cstdio>
 #include <cstdlib>
 
 #include "desktop/application.h"
@@ -21,7 +22,13 @@ int main(int argc, char* argv[]) {
   if (!application) return 1;
   testing_support::DesktopPalette() = QApplication::palette();
   desktop::ConfigureApplication();
-  const int status = RUN_ALL_TESTS();
+  int status = RUN_ALL_TESTS();
   testing_support::DesktopPalette().reset();
+  // A filter that matches nothing, a test renamed say, would otherwise
+  // pass a route that has tested nothing.
+  if (!GTEST_FLAG_GET(list_tests) && ::testing::UnitTest::GetInstance()->test_to_run_count() == 0) {
+    std::fputs("No window test matches the filter: nothing was tested.\n", stderr);
+    status = 1;
+  }
   return status;
 }
