@@ -8,9 +8,11 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTest>
+#include <QWindow>
 #include <memory>
 #include <optional>
 
+#include "desktop/compositor_decorations.h"
 #include "desktop/top_level.h"
 #include "scripted_game.h"
 #include "window/client_area.h"
@@ -25,6 +27,21 @@ inline std::optional<QPalette>& DesktopPalette() {
   static std::optional<QPalette> palette;
   return palette;
 }
+
+// Counts the update requests Qt delivers to a window.
+class UpdatesSeen final : public QObject {
+ public:
+  explicit UpdatesSeen(QWindow* window) { window->installEventFilter(this); }
+
+  bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+    if (event->type() == QEvent::UpdateRequest) ++count;
+    return false;
+  }
+
+  int count = 0;
+};
+
+constexpr int kFrameAnswerMs = 5000;
 
 class ShownWindow : public ::testing::Test {
  protected:
@@ -41,7 +58,10 @@ class ShownWindow : public ::testing::Test {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(top_level.get()));
   }
 
-  void TearDown() override { top_level.reset(); }
+  void TearDown() override {
+    LetFramesSettle();
+    top_level.reset();
+  }
 
   QWidget* Widget(controls::ControlId id) const { return window->WidgetOf(id); }
   const controls::ControlRecord& Record() const { return session->Record(); }
@@ -66,6 +86,26 @@ class ShownWindow : public ::testing::Test {
 
   QString ResultOnScreen() const {
     return static_cast<QPlainTextEdit*>(Widget(controls::ControlId::Text1_0))->toPlainText();
+  }
+
+  // Qt 6.4's Wayland plugin (Debian 12) frees a window's outstanding frame
+  // callback without the lock its event thread takes to answer one, so the
+  // answer can come for a window already gone, and libwayland aborts (Qt
+  // 6.4.3 mended it). So a window goes only once no frame callback is out:
+  // it stops painting, then asks for an update twice. On Wayland Qt holds
+  // an update back until the last frame callback has come back, and with
+  // painting stopped the update commits nothing that asks for another.
+  void LetFramesSettle() const {
+    if (!desktop::OnWayland()) return;
+    top_level->setUpdatesEnabled(false);
+    QWindow* handle = top_level->windowHandle();
+    UpdatesSeen seen(handle);
+    for (int asked = 1; asked <= 2; ++asked) {
+      handle->requestUpdate();
+      // Bounded, for a compositor that stops sending frames to a window
+      // it does not show; the test has passed or failed by now anyway.
+      (void)QTest::qWaitFor([&] { return seen.count >= asked; }, kFrameAnswerMs);
+    }
   }
 
   static constexpr int kJackpot = 5;
