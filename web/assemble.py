@@ -98,10 +98,12 @@ def inline_script(text, where):
     return text
 
 
-def early_script(path, frame):
+def early_script(path, frame, texts):
     """The early script, with what it must know before the game does: the
-    window's font."""
-    values = {"@WINDOW_FONT@": frame["font"]}
+    window's font, and where and in what words a browser that cannot run
+    the game is told so."""
+    values = {"@WINDOW_FONT@": frame["font"], "@NOTICE_BOX@": frame["noticeBox"],
+              "@CANNOT_RUN@": texts["kBrowserCannotRun"]}
     source = open(path, encoding="utf-8").read()
     return re.sub("|".join(values), lambda match: json.dumps(values[match.group(0)], ensure_ascii=False),
                   source)
@@ -152,7 +154,7 @@ def main():
         "@VIEWPORT@": html.escape(frame["viewport"]),
         "@FONT_FACE@": font_face,
         "@STYLE@": open(args.style, encoding="utf-8").read(),
-        "@EARLY@": inline_script(early_script(args.early, frame), args.early),
+        "@EARLY@": inline_script(early_script(args.early, frame, texts), args.early),
         "@WINDOW@": frame["window"],
         "@FONT_LICENCE@": licence,
         "@PAGE@": inline_script(bundle(args.script), "the page's script"),

@@ -10,7 +10,9 @@
 //   early.take(activate)  the game is live: each control activated so far
 //                         goes to `activate` by its element name, in order
 //                         and once, and so does every later click on the
-//                         cover, which goes away once no press is down.
+//                         cover, which goes away once no press is down;
+//   early.cannotRun()     the game cannot start in this browser: the window
+//                         says so and stays inert.
 (() => {
   const root = document.documentElement;
   const cover = document.getElementById("cover");
@@ -51,10 +53,11 @@
       });
 
   let activate = null;
+  let refused = false;
   let pressed = false;
   const held = [];
   function reach(control) {
-    if (!control) return;
+    if (!control || refused) return;
     if (activate) {
       activate(control.id);
     } else {
@@ -113,11 +116,25 @@
   cover.early = {
     drawn,
     take(gameActivate) {
-      if (activate) return;
+      if (refused || activate) return;
       removeEventListener("click", holdKeyClick, true);
       activate = gameActivate;
       for (const element of held.splice(0)) activate(element);
       uncover();
+    },
+    // The sentence stands in the result box, the control that takes the
+    // first focus, and every other control is taken out of reach: nothing
+    // on the window pretends to work.
+    cannotRun() {
+      if (activate) return;
+      refused = true;
+      held.length = 0;
+      const box = document.getElementById(@NOTICE_BOX@);
+      for (const control of document.querySelectorAll("#window .control")) {
+        if (control !== box) control.inert = true;
+      }
+      box.value = @CANNOT_RUN@;
+      box.focus({ preventScroll: true });
     },
   };
 })();

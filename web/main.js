@@ -32,12 +32,25 @@ function start(module) {
   document.documentElement.dataset.live = "";
 }
 
+// A browser without WebAssembly (a hardened mode may take it away), or one
+// that refuses to compile or start the game, says so instead of leaving the
+// player clicking on a window that never answers. The fault itself is
+// still thrown, for the console.
 function startGame() {
-  makeGame({
-    onRuntimeInitialized() {
-      start(this);
-    },
-  });
+  if (typeof WebAssembly !== "object") {
+    early.cannotRun();
+    return;
+  }
+  try {
+    makeGame({
+      onRuntimeInitialized() {
+        start(this);
+      },
+    });
+  } catch (fault) {
+    early.cannotRun();
+    throw fault;
+  }
 }
 
 // Compiling the game runs in a task of its own once the window is drawn, so

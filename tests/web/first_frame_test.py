@@ -2,8 +2,9 @@
 """The window the page is written with, against the game that takes it
 over: the game's own draw on load changes nothing in it but the hidden
 door table it deals; clicks and keys on the window while the file is still
-arriving reach the game once it is live, as if they had come after. In
-the browser engine named by --engine."""
+arriving reach the game once it is live, as if they had come after; and a
+browser that cannot run the game is told so. In the browser engine named
+by --engine."""
 
 import argparse
 import http.server
@@ -188,6 +189,31 @@ class FirstFrameTest(unittest.TestCase):
         # the chooser and passed it on, as Tab would, to "Нова игра".
         self.assertEqual(self.focused(early), "Command1_1")
         self.assertEqual(early.errors(), [])
+
+    def test_a_browser_that_cannot_run_the_game_says_so_and_nothing_answers(self):
+        """Without WebAssembly, as some hardened modes leave a browser, and
+        with one that refuses to compile the game."""
+        for case, taken in (
+                ("missing", "delete globalThis.WebAssembly;"),
+                ("refusing", "WebAssembly.Module = function () {"
+                             " throw new WebAssembly.CompileError('refused'); };")):
+            with self.subTest(case):
+                head = "<head>\n"
+                self.assertEqual(self.source.count(head), 1)
+                url = self.write(f"{case}.html", self.source.replace(
+                    head, f"{head}<script>{taken}</script>\n"))
+                page = self.open(url, ready=("drawn",))
+                wait_for(page, lambda: page.script(
+                    "return document.getElementById('Text1_0').value") ==
+                    TEXTS["kBrowserCannotRun"])
+                self.assertEqual(self.focused(page), "Text1_0")
+                told = page.script(SNAPSHOT, DOOR_TABLE)
+                self.play(page)
+                page.keys(Keys.TAB, Keys.SPACE, Keys.TAB, Keys.SPACE)
+                self.assertEqual(page.script(SNAPSHOT, DOOR_TABLE), told)
+                self.assertNotIn("live", page.script("return document.documentElement.dataset"))
+                if case == "missing":
+                    self.assertEqual(page.errors(), [])
 
     @staticmethod
     def focused(page):
