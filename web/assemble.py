@@ -105,8 +105,8 @@ def early_script(path, frame, texts):
     values = {"@WINDOW_FONT@": frame["font"], "@NOTICE_BOX@": frame["noticeBox"],
               "@CANNOT_RUN@": texts["kBrowserCannotRun"]}
     source = open(path, encoding="utf-8").read()
-    return re.sub("|".join(values), lambda match: json.dumps(values[match.group(0)], ensure_ascii=False),
-                  source)
+    return re.sub("|".join(values),
+                  lambda match: json.dumps(values[match.group(0)], ensure_ascii=False), source)
 
 
 def main():

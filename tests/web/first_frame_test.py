@@ -219,6 +219,7 @@ class FirstFrameTest(unittest.TestCase):
     def focused(page):
         return page.script("return document.activeElement.closest('.control')?.id ?? null")
 
+
 def main():
     global ARGS, TEXTS
     parser = argparse.ArgumentParser()
