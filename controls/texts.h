@@ -39,6 +39,13 @@ inline constexpr std::string_view kPageDescription =
     "зад другите седем има зелка. Помолете водещия да отвори празна врата "
     "или изберете сами.";
 
+// What the web page shows in its result box where the browser cannot run
+// the game: WebAssembly is missing (some hardened modes remove it) or
+// refuses to compile or start it.
+inline constexpr std::string_view kBrowserCannotRun =
+    "Този браузър не може да пусне играта: WebAssembly в него липсва, "
+    "изключен е или не успя да я зареди.";
+
 // Door codes, as the hidden list box stores them.
 inline constexpr std::string_view kCodeOpened = "0";
 inline constexpr std::string_view kCodeClosed = "1";

@@ -98,6 +98,17 @@ def inline_script(text, where):
     return text
 
 
+def early_script(path, frame, texts):
+    """The early script, with what it must know before the game does: the
+    window's font, and where and in what words a browser that cannot run
+    the game is told so."""
+    values = {"@WINDOW_FONT@": frame["font"], "@NOTICE_BOX@": frame["noticeBox"],
+              "@CANNOT_RUN@": texts["kBrowserCannotRun"]}
+    source = open(path, encoding="utf-8").read()
+    return re.sub("|".join(values),
+                  lambda match: json.dumps(values[match.group(0)], ensure_ascii=False), source)
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__)
     parser.add_argument("--template", required=True)
@@ -108,6 +119,8 @@ def main():
     parser.add_argument("--style", required=True)
     parser.add_argument("--frame", required=True,
                         help="the window's first frame, as first_frame.mjs writes it")
+    parser.add_argument("--early", required=True,
+                        help="the classic script that runs before the window is read")
     parser.add_argument("--script", required=True, nargs="+",
                         help="the page's modules, the compiled game's among them, "
                              "each after those it imports from")
@@ -141,10 +154,10 @@ def main():
         "@VIEWPORT@": html.escape(frame["viewport"]),
         "@FONT_FACE@": font_face,
         "@STYLE@": open(args.style, encoding="utf-8").read(),
+        "@EARLY@": inline_script(early_script(args.early, frame, texts), args.early),
         "@WINDOW@": frame["window"],
         "@FONT_LICENCE@": licence,
-        "@PAGE@": inline_script(bundle(args.script).replace(
-            "@WINDOW_FONT@", json.dumps(frame["font"])), "the page's script"),
+        "@PAGE@": inline_script(bundle(args.script), "the page's script"),
     }
     page = open(args.template, encoding="utf-8").read()
     # One pass, so that nothing inserted is ever read as a placeholder.

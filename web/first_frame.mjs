@@ -1,7 +1,8 @@
 // Writes the window's first frame, as the compiled game draws it on load,
 // for the build to put into the page: the window's markup, the viewport
-// the window needs, the font family the embedded face answers to, and
-// the font the window is drawn in.
+// the window needs, the font family the embedded face answers to, the
+// font the window is drawn in, and the box that tells a browser that cannot
+// run the game so.
 // Usage: node first_frame.mjs MODULE OUTPUT, MODULE the game linked for
 // Node.js.
 import { writeFileSync } from "node:fs";
@@ -9,6 +10,14 @@ import { createRequire } from "node:module";
 import { resolve } from "node:path";
 
 import { windowMarkup } from "./frame.mjs";
+
+// A browser that cannot run the game is told so where the window sends the
+// player first: in the control that takes the first focus, the result box.
+function noticeBox(design) {
+  const box = design.controls.find((control) => control.position === design.firstFocus);
+  if (box.kind !== "textBox") throw new Error(`${box.element} cannot show a sentence`);
+  return box.element;
+}
 
 const [modulePath, outputPath] = process.argv.slice(2);
 const makeModule = createRequire(import.meta.url)(resolve(modulePath));
@@ -23,6 +32,7 @@ makeModule({
       viewport: `width=${design.width}`,
       fontFamily: design.fontFamilies[0],
       font: `${design.fontPixels}px "${design.fontFamilies[0]}"`,
+      noticeBox: noticeBox(design),
     }));
   },
 });

@@ -6,25 +6,10 @@
 import { drawRecord } from "./draw.js";
 import { kKinds } from "./kinds.mjs";
 
-// Until the game is live, the window lies under the cover the page is
-// written with, so that no element answers a click the game has not seen:
-// a door must not show itself chosen before the game says so. The cover
-// holds each click, in order, as the control under it, found as the
-// browser finds a click's target, disabled controls included: the window
-// as written has the doors locked, yet a click on the direct choice and
-// then on a door must reach the game as both.
-export function holdClicks() {
-  const cover = document.getElementById("cover");
-  const held = [];
-  cover.addEventListener("click", (event) => {
-    const control = document.elementsFromPoint(event.clientX, event.clientY)
-        .map((element) => element.closest("#window .control")).find(Boolean);
-    if (control) held.push(control.id);
-  });
-  return { cover, held };
-}
-
-export function connectInput(view, session, holding) {
+// Listens to every control the player activates, loads the game, and
+// returns how a control, by its element name, is activated: early.js hands
+// on that way what the player did before the game was live.
+export function connectInput(view, session) {
   const { design, elements } = view;
 
   // The record's timer flag rules; enabling a running timer keeps its beat.
@@ -55,8 +40,5 @@ export function connectInput(view, session, holding) {
     listen(elements[control.position], activate);
   }
   forward(() => session.load());
-  // What was clicked before reaches the game now, in order, and within
-  // this task, so no later click can come between.
-  for (const element of holding.held.splice(0)) activations.get(element)?.();
-  holding.cover.remove();
+  return (element) => activations.get(element)?.();
 }

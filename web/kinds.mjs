@@ -125,14 +125,10 @@ export const kKinds = {
     },
     // A click anywhere on the strip reaches the button, and so does Space
     // on the focused button. The browser has already marked it by then;
-    // the redraw puts back whatever the record says.
+    // the redraw puts back whatever the record says. Arrows, which select
+    // nothing, are held back from the first frame on (early.js).
     listen(element, activate) {
-      const button = element.querySelector("input");
-      button.addEventListener("click", activate);
-      // Arrows select nothing, as on the desktop.
-      button.addEventListener("keydown", (key) => {
-        if (key.key.startsWith("Arrow")) key.preventDefault();
-      });
+      element.querySelector("input").addEventListener("click", activate);
     },
   },
 };

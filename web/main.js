@@ -1,11 +1,13 @@
 // Starts the game in the window the page was written with, once that is
 // drawn. The module is compiled at once rather than in the background: the
-// window is live within the task that starts it, and the clicks held until
-// then reach it in order.
+// window is live within the task that starts it, and what the player did
+// until then reaches it in order. What early.js has kept reaches it through
+// the cover's one handle.
 import { adoptWindow, focusControl } from "./draw.js";
-import { connectInput, holdClicks } from "./input.js";
-import { afterDrawn, fitTextBoxes } from "./early.js";
+import { connectInput } from "./input.js";
 import { default as makeGame } from "./zimarela_module.mjs";
+
+const early = document.getElementById("cover").early;
 
 // The module's calls, by what they do; the two readers hand over JSON text.
 function sessionOf(module) {
@@ -19,24 +21,42 @@ function sessionOf(module) {
   };
 }
 
-function start(module, holding) {
+function start(module) {
   const session = sessionOf(module);
   const design = session.design();
   const view = adoptWindow(document.getElementById("window"), design);
-  connectInput(view, session, holding);
-  focusControl(view, design.firstFocus);
+  const activate = connectInput(view, session);
+  // A player who has already put the focus on a control keeps it there.
+  if (!view.root.contains(document.activeElement)) focusControl(view, design.firstFocus);
+  early.take(activate);
   document.documentElement.dataset.live = "";
 }
 
-const holding = holdClicks();
-
+// A browser without WebAssembly (a hardened mode may take it away), or one
+// that refuses to compile or start the game, says so instead of leaving the
+// player clicking on a window that never answers. The fault itself is
+// still thrown, for the console.
 function startGame() {
-  makeGame({
-    onRuntimeInitialized() {
-      start(this, holding);
-    },
-  });
+  if (typeof WebAssembly !== "object") {
+    early.cannotRun();
+    return;
+  }
+  try {
+    makeGame({
+      onRuntimeInitialized() {
+        start(this);
+      },
+    });
+  } catch (fault) {
+    early.cannotRun();
+    throw fault;
+  }
 }
 
-fitTextBoxes();
+// Compiling the game runs in a task of its own once the window is drawn, so
+// that it neither holds the window back nor waits on it.
+function afterDrawn(then) {
+  early.drawn.then(() => setTimeout(then));
+}
+
 afterDrawn(startGame);

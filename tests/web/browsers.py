@@ -31,8 +31,12 @@ MINIBROWSER = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser"
 WINDOW = (700, 560)
 
 
-def start_chromium(*flags):
+def start_chromium(*flags, loaded=True):
+    """Chromium; with `loaded` false, a navigation returns at once rather
+    than once the page has loaded."""
     options = webdriver.ChromeOptions()
+    if not loaded:
+        options.page_load_strategy = "none"
     options.binary_location = "/usr/bin/chromium"
     for flag in ("--headless=new", "--disable-gpu", "--no-first-run", "--disable-sync",
                  "--disable-background-networking", "--disable-component-update",
@@ -66,10 +70,12 @@ class Xvfb:
         self.process.wait()
 
 
-def start_webkit(display):
+def start_webkit(display, loaded=True):
     """WebKitGTK's MiniBrowser under automation, on the given X display."""
     os.environ["DISPLAY"] = display
     options = webdriver.WebKitGTKOptions()
+    if not loaded:
+        options.page_load_strategy = "none"
     options.binary_location = MINIBROWSER
     options.add_argument("--automation")
     # Selenium 4.8 (Debian 12) takes the driver's path; later ones a service.
@@ -85,12 +91,12 @@ def start_webkit(display):
 class SeleniumPage:
     """The page in Chromium or WebKitGTK."""
 
-    def __init__(self, engine, url, *flags):
+    def __init__(self, engine, url, *flags, loaded=True):
         self.engine = engine
         self.server = Xvfb() if engine == "webkit" else None
         try:
-            self.driver = start_chromium(*flags) if engine == "chromium" else start_webkit(
-                self.server.display)
+            self.driver = (start_chromium(*flags, loaded=loaded) if engine == "chromium"
+                           else start_webkit(self.server.display, loaded))
         except BaseException:
             self.close_server()
             raise
@@ -117,6 +123,17 @@ class SeleniumPage:
         """A click at a point of the viewport."""
         actions = ActionBuilder(self.driver)
         actions.pointer_action.move_to_location(int(x), int(y)).click()
+        actions.perform()
+
+    def press_at(self, x, y):
+        """The mouse button pressed at a point, and held down."""
+        actions = ActionBuilder(self.driver)
+        actions.pointer_action.move_to_location(int(x), int(y)).pointer_down()
+        actions.perform()
+
+    def release_press(self):
+        actions = ActionBuilder(self.driver)
+        actions.pointer_action.pointer_up()
         actions.perform()
 
     def keys(self, *keys, shift=False):
@@ -150,18 +167,18 @@ FIREFOX_KEYS = {Keys.TAB: "\ue004", Keys.SPACE: " ", Keys.ARROW_UP: "\ue013",
 class FirefoxPage:
     """The page in headless Firefox ESR, driven over WebDriver BiDi."""
 
-    def __init__(self, engine, url, *flags):
+    def __init__(self, engine, url, *flags, loaded=True):
         self.engine = engine
         self.home = tempfile.mkdtemp(prefix="zimarela-firefox-")
         self.browser = None
         self.socket = None
         try:
-            self.start(url)
+            self.start(url, "complete" if loaded else "none")
         except BaseException:
             self.close()
             raise
 
-    def start(self, url):
+    def start(self, url, wait):
         env = {**os.environ, "HOME": self.home, "MOZ_CRASHREPORTER_DISABLE": "1"}
         env.pop("DISPLAY", None)
         self.browser = subprocess.Popen(
@@ -193,7 +210,7 @@ class FirefoxPage:
         self.context = self.send("browsingContext.create", type="window")["context"]
         self.send("browsingContext.setViewport", context=self.context,
                   viewport={"width": WINDOW[0], "height": WINDOW[1]})
-        self.send("browsingContext.navigate", context=self.context, url=url, wait="complete")
+        self.send("browsingContext.navigate", context=self.context, url=url, wait=wait)
 
     def send(self, method, **params):
         self.next_id += 1
@@ -231,12 +248,21 @@ class FirefoxPage:
             raise RuntimeError(result["exceptionDetails"]["text"])
         return json.loads(result["result"]["value"])
 
-    def click_at(self, x, y):
+    def pointer(self, *actions):
         self.send("input.performActions", context=self.context, actions=[{
             "type": "pointer", "id": "mouse", "parameters": {"pointerType": "mouse"},
-            "actions": [{"type": "pointerMove", "x": int(x), "y": int(y)},
-                        {"type": "pointerDown", "button": 0},
-                        {"type": "pointerUp", "button": 0}]}])
+            "actions": list(actions)}])
+
+    def click_at(self, x, y):
+        self.pointer({"type": "pointerMove", "x": int(x), "y": int(y)},
+                     {"type": "pointerDown", "button": 0}, {"type": "pointerUp", "button": 0})
+
+    def press_at(self, x, y):
+        self.pointer({"type": "pointerMove", "x": int(x), "y": int(y)},
+                     {"type": "pointerDown", "button": 0})
+
+    def release_press(self):
+        self.pointer({"type": "pointerUp", "button": 0})
 
     def keys(self, *keys, shift=False):
         presses = []
@@ -262,10 +288,12 @@ class FirefoxPage:
         return base64.b64decode(shot["data"])
 
 
-def open_page(engine, url, *flags, ready=("drawn", "live")):
+def open_page(engine, url, *flags, ready=("drawn", "live"), loaded=True):
     """The page, once it is drawn and the game answers: a click from the
-    test may then be followed at once by a look at what it did."""
-    page = (FirefoxPage if engine == "firefox" else SeleniumPage)(engine, url, *flags)
+    test may then be followed at once by a look at what it did. With
+    `loaded` false, the page may still be arriving when it is handed on."""
+    page = (FirefoxPage if engine == "firefox" else SeleniumPage)(engine, url, *flags,
+                                                                   loaded=loaded)
     try:
         wait_for(page, lambda: page.script(
             "return arguments[0].every((flag) => flag in document.documentElement.dataset)",

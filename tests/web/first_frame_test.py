@@ -1,15 +1,20 @@
 #!/usr/bin/python3
 """The window the page is written with, against the game that takes it
 over: the game's own draw on load changes nothing in it but the hidden
-door table it deals, and a click on the window before the game answers
-reaches the game once it does, as if it had come after, in the browser
-engine named by --engine."""
+door table it deals; clicks and keys on the window while the file is still
+arriving reach the game once it is live, as if they had come after; and a
+browser that cannot run the game is told so. In the browser engine named
+by --engine."""
 
 import argparse
+import http.server
 import os
 import sys
 import tempfile
+import threading
 import unittest
+
+from selenium.webdriver.common.keys import Keys
 
 from browsers import ENGINES, open_page, wait_for
 from game_texts import read_texts
@@ -42,6 +47,49 @@ START = "afterDrawn(startGame);"
 HELD_START = 'afterDrawn(() => addEventListener("test:start", startGame, { once: true }));'
 
 
+class HeldServer:
+    """Serves the page on this machine at once up to its module, which holds
+    the game, and the rest only when the test releases it: until then the
+    window is drawn and the file provably incomplete, however slow or fast
+    the machine."""
+
+    MODULE = b'<script type="module">'
+
+    def __init__(self, path):
+        with open(path, "rb") as page:
+            body = page.read()
+        cut = body.index(self.MODULE)
+        self.released = threading.Event()
+        released = self.released
+
+        class Handler(http.server.BaseHTTPRequestHandler):
+            def do_GET(self):
+                if self.path != "/zimarela.html":
+                    self.send_error(404)
+                    return
+                self.send_response(200)
+                self.send_header("Content-Type", "text/html; charset=utf-8")
+                self.send_header("Content-Length", str(len(body)))
+                self.end_headers()
+                self.wfile.write(body[:cut])
+                self.wfile.flush()
+                released.wait()
+                self.wfile.write(body[cut:])
+
+            def log_message(self, *args):
+                pass
+
+        self.server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
+        self.server.daemon_threads = True
+        threading.Thread(target=self.server.serve_forever, daemon=True).start()
+        self.url = f"http://127.0.0.1:{self.server.server_port}/zimarela.html"
+
+    def close(self):
+        self.released.set()
+        self.server.shutdown()
+        self.server.server_close()
+
+
 class FirstFrameTest(unittest.TestCase):
     def setUp(self):
         with open(ARGS.page, encoding="utf-8") as page:
@@ -55,8 +103,8 @@ class FirstFrameTest(unittest.TestCase):
             out.write(text)
         return "file://" + path
 
-    def open(self, url, **ready):
-        page = open_page(ARGS.engine, url, **ready)
+    def open(self, url, **options):
+        page = open_page(ARGS.engine, url, **options)
         self.addCleanup(page.close)
         return page
 
@@ -65,10 +113,6 @@ class FirstFrameTest(unittest.TestCase):
         start_game is called."""
         self.assertEqual(self.source.count(START), 1)
         return self.write("unstarted.html", self.source.replace(START, HELD_START))
-
-    @staticmethod
-    def start_game(page):
-        page.script('dispatchEvent(new Event("test:start"))')
 
     def test_the_game_draws_on_load_the_window_the_page_is_written_with(self):
         url = self.without_game()
@@ -108,15 +152,31 @@ class FirstFrameTest(unittest.TestCase):
         self.assertTrue(state[PICKED][2], f"{PICKED} is not shown picked")
         return state
 
-    def test_clicks_before_the_game_answers_reach_it_once_it_does(self):
-        url = self.without_game()
-        early = self.open(url, ready=("drawn",))
+    def test_input_while_the_page_arrives_reaches_the_game_once_it_is_live(self):
+        """A new game clicked, the direct choice reached with Tab and
+        selected with Space, and a door pressed, all while the file is
+        still arriving; the door is released once the game is live."""
+        server = HeldServer(ARGS.page)
+        self.addCleanup(server.close)
+        early = self.open(server.url, ready=("drawn",), loaded=False)
         before = early.script(SNAPSHOT, DOOR_TABLE)
-        self.play(early)
-        # Held: neither the game nor the browser has answered yet.
+        self.click_on(early, "Command1_1")
+        for _ in range(3):
+            if self.focused(early) == "Option2_0":
+                break
+            early.keys(Keys.TAB)
+        self.assertEqual(self.focused(early), "Option2_0")
+        early.keys(Keys.SPACE)
+        box = early.script("return document.getElementById(arguments[0])"
+                           ".getBoundingClientRect().toJSON()", PICKED)
+        early.press_at(box["left"] + 0.9 * box["width"], box["top"] + box["height"] / 2)
+        # Held: the rest of the file has not come, and neither the game nor
+        # the browser has answered; the direct choice is not shown selected.
+        self.assertEqual(early.script("return document.readyState"), "loading")
         self.assertEqual(early.script(SNAPSHOT, DOOR_TABLE), before)
-        self.start_game(early)
+        server.released.set()
         wait_for(early, lambda: early.script("return 'live' in document.documentElement.dataset"))
+        early.release_press()
 
         later = self.open("file://" + os.path.abspath(ARGS.page))
         self.play(later)
@@ -125,7 +185,39 @@ class FirstFrameTest(unittest.TestCase):
         held = early.script(SNAPSHOT, DOOR_TABLE)
         self.assertEqual(held["markup"], answered["markup"])
         self.assertEqual(self.scored(early, held), self.scored(later, answered))
+        # The focus stayed where the player put it, until the pick locked
+        # the chooser and passed it on, as Tab would, to "Нова игра".
+        self.assertEqual(self.focused(early), "Command1_1")
         self.assertEqual(early.errors(), [])
+
+    def test_a_browser_that_cannot_run_the_game_says_so_and_nothing_answers(self):
+        """Without WebAssembly, as some hardened modes leave a browser, and
+        with one that refuses to compile the game."""
+        for case, taken in (
+                ("missing", "delete globalThis.WebAssembly;"),
+                ("refusing", "WebAssembly.Module = function () {"
+                             " throw new WebAssembly.CompileError('refused'); };")):
+            with self.subTest(case):
+                head = "<head>\n"
+                self.assertEqual(self.source.count(head), 1)
+                url = self.write(f"{case}.html", self.source.replace(
+                    head, f"{head}<script>{taken}</script>\n"))
+                page = self.open(url, ready=("drawn",))
+                wait_for(page, lambda: page.script(
+                    "return document.getElementById('Text1_0').value") ==
+                    TEXTS["kBrowserCannotRun"])
+                self.assertEqual(self.focused(page), "Text1_0")
+                told = page.script(SNAPSHOT, DOOR_TABLE)
+                self.play(page)
+                page.keys(Keys.TAB, Keys.SPACE, Keys.TAB, Keys.SPACE)
+                self.assertEqual(page.script(SNAPSHOT, DOOR_TABLE), told)
+                self.assertNotIn("live", page.script("return document.documentElement.dataset"))
+                if case == "missing":
+                    self.assertEqual(page.errors(), [])
+
+    @staticmethod
+    def focused(page):
+        return page.script("return document.activeElement.closest('.control')?.id ?? null")
 
 
 def main():

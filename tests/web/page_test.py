@@ -263,6 +263,34 @@ class PageTest(unittest.TestCase):
                 page = self.open(None, f"--force-device-scale-factor={scale}", *flags)
                 self.check_colours(page, scale, colours)
                 self.check_nothing_overflows(page)
+        with self.subTest(forced_colours=True):
+            page = self.open()
+            page.browser.driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {
+                "features": [{"name": "forced-colors", "value": "active"}]})
+            self.check_locked_in_forced_colours(page)
+
+    def check_locked_in_forced_colours(self, page):
+        """A high-contrast theme draws every text in its own colours: a
+        locked door or chooser button must take its disabled colour, as the
+        locked "Предложение" does, never the colour of an open one."""
+        def colour(control):
+            return page.script("""const control = document.getElementById(arguments[0]);
+                return getComputedStyle(control.querySelector("span") ?? control).color;""",
+                               control)
+
+        grey = colour("Command1_0")
+        self.assertFalse(page.enabled("Command1_0"))
+        self.assertEqual(colour("Option1_0"), grey)  # its frame is locked
+        self.assertNotEqual(colour("Option2_1"), grey)
+        for _ in range(5):
+            page.click("Option2_1")
+            page.click("Command1_0")
+        opened = [door for door in range(8) if door not in page.enabled_doors()]
+        self.assertEqual(len(opened), 5)
+        self.assertEqual(colour(f"Option1_{opened[0]}"), grey)  # its own flag
+        self.assertEqual(colour("Option2_1"), grey)
+        self.assertNotEqual(colour(f"Option1_{page.enabled_doors()[0]}"), grey)
+        self.assertNotEqual(colour("Option2_0"), grey)
 
     def check_colours(self, page, scale, colours):
         shot = Image.open(io.BytesIO(page.browser.screenshot())).convert("RGB")
