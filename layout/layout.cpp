@@ -41,6 +41,14 @@ constexpr std::array<ControlLook, kDrawnCount> kLooks = {{
     {Label1_0, 1200, 0, 4575, 375, 0xFFC080, kSystem, 2},
 }};
 
+// Views build and redraw the controls in this order, and the look of a
+// control is found by its place in creation order: the timer, created
+// first, is never drawn, and every other control has its row here, in
+// order.
+static_assert(controls::ToIndex(Timer1) == 0 &&
+                  controls::InCreationOrder(kLooks, controls::FromIndex(1)),
+              "kLooks must list every drawn control in creation order");
+
 constexpr std::array<controls::ControlId, kDrawnCount> SortedByTabIndex() {
   std::array<ControlLook, kDrawnCount> looks = kLooks;
   std::sort(looks.begin(), looks.end(),
@@ -58,10 +66,8 @@ constexpr std::array<controls::ControlId, kDrawnCount> kTabOrder = SortedByTabIn
 const std::array<ControlLook, kDrawnCount>& Looks() { return kLooks; }
 
 const ControlLook& LookOf(controls::ControlId id) {
-  for (const ControlLook& look : kLooks) {
-    if (look.id == id) return look;
-  }
-  throw std::out_of_range("the timer is never drawn");
+  if (id == Timer1) throw std::out_of_range("the timer is never drawn");
+  return kLooks[controls::ToIndex(id) - 1];
 }
 
 PixelSize ClientSize() {

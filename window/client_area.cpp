@@ -42,6 +42,9 @@ QSize ClientArea::sizeHint() const {
   return {size.width, size.height};
 }
 
+// The layout lists the controls in creation order, where every frame
+// comes before the controls inside it, so a control's frame is always
+// built by the time the control is; the compiler holds both tables to it.
 void ClientArea::BuildControls() {
   for (const layout::ControlLook& look : layout::Looks()) {
     const std::optional<ControlId> frame = controls::FrameAround(look.id);
