@@ -11,8 +11,19 @@
 #include "window/widgets.h"
 
 namespace desktop {
+namespace {
+
+constexpr char kConfigured[] = "zimarela-configured";
+
+}  // namespace
 
 void ConfigureApplication() {
+  // Every window the tests build is built as the program builds its one,
+  // and the palette keeper and the texts loader must each exist once.
+  QCoreApplication* application = QCoreApplication::instance();
+  if (application->property(kConfigured).toBool()) return;
+  application->setProperty(kConfigured, true);
+
   if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"))) {
     QApplication::setStyle(fusion);
   }

@@ -107,10 +107,6 @@ class FixedOutsideFullScreen final : public QObject {
 
 }  // namespace
 
-std::unique_ptr<QWidget> TopLevelFor(std::unique_ptr<QWidget> client) {
-  return TopLevelFor(std::move(client), DrawsOwnTitleBar());
-}
-
 std::unique_ptr<QWidget> TopLevelFor(std::unique_ptr<QWidget> client, bool own_title_bar) {
   client->setFixedSize(client->sizeHint());
   std::unique_ptr<QWidget> top = std::move(client);

@@ -6,7 +6,6 @@
 #include <QTemporaryDir>
 #include <cstdlib>
 
-#include "desktop/application.h"
 #include "desktop/startup_diagnostics.h"
 #include "window_fixture.h"
 
@@ -20,7 +19,6 @@ int main(int argc, char* argv[]) {
   const auto application = desktop::StartApplication(argc, argv);
   if (!application) return 1;
   testing_support::DesktopPalette() = QApplication::palette();
-  desktop::ConfigureApplication();
   const int status = RUN_ALL_TESTS();
   testing_support::DesktopPalette().reset();
   return status;
