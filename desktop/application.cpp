@@ -8,7 +8,6 @@
 #include "desktop/light_palette.h"
 #include "desktop/toolkit_texts.h"
 #include "window/qt_text.h"
-#include "window/widgets.h"
 
 namespace desktop {
 namespace {
@@ -35,7 +34,6 @@ void ConfigureApplication() {
   QApplication::setApplicationDisplayName(window::ToQString(texts::kTitle));
   QGuiApplication::setDesktopFileName(QString::fromLatin1(kApplicationId));
   QApplication::setWindowIcon(GameIcon());
-  window::RecordOptionButton::InstallAccessibility();
 }
 
 }  // namespace desktop

@@ -28,8 +28,9 @@ bool DrawsOwnTitleBar();
 // its middle where a Wayland compositor does, and, with `own_title_bar`
 // (DrawsOwnTitleBar() says when), the client area under a title bar of the
 // game's own. Either way the client area keeps its size hint as its fixed
-// size, and the window has the game's caption, flags and back colour and
-// centres itself on its first show.
+// size, and the window has the game's caption and flags and centres itself
+// on its first show. The client area paints its own back colour; any room
+// around it shows the same.
 std::unique_ptr<QWidget> TopLevelFor(std::unique_ptr<QWidget> client, bool own_title_bar);
 
 }  // namespace desktop
