@@ -3,19 +3,16 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "desktop/application.h"
+#include "app/game_window.h"
 #include "desktop/startup_diagnostics.h"
-#include "desktop/top_level.h"
 #include "game/session.h"
-#include "window/client_area.h"
 
 int main(int argc, char* argv[]) {
   const auto application = desktop::StartApplication(argc, argv);
   if (!application) return 1;
-  desktop::ConfigureApplication();
   // Declared before the window, so it outlives the window that draws it.
   game::Session session;
-  const auto top_level = desktop::TopLevelFor(std::make_unique<window::ClientArea>(session));
+  const auto top_level = app::BuildGameWindow(session).top_level;
   top_level->show();
   const int status = QApplication::exec();
   // The window is closed and the game saves nothing, so the program ends

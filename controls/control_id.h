@@ -1,6 +1,8 @@
 // Names every control of the window and what kind of control it is. The
 // enumerators follow the order in which the window creates its controls, so
-// iterating over them walks the controls in creation order.
+// iterating over them walks the controls in creation order. Every table
+// with a row per control names the control in each row, and the compiler
+// checks that the rows stand in this order.
 #pragma once
 
 #include <array>
@@ -57,6 +59,7 @@ enum class Container : std::uint8_t { Window, Frame1, Frame2 };
 
 // The fixed facts about a control: none of them changes while the game runs.
 struct ControlInfo {
+  ControlId id;
   ControlKind kind;
   std::string_view name;  // the array's name, "Option1"
   std::int16_t index;     // the member's index, or -1 outside any array
@@ -83,6 +86,18 @@ constexpr std::array<ControlId, kControlCount> AllControls() {
     all[i] = static_cast<ControlId>(i);
   }
   return all;
+}
+
+// Whether a table that names its control in each row lists the controls
+// one after another in creation order, starting at `first`. A row moved,
+// left out or added in the wrong place fails it.
+template <typename Row, std::size_t RowCount>
+constexpr bool InCreationOrder(const std::array<Row, RowCount>& rows, ControlId first) {
+  if (ToIndex(first) + RowCount > kControlCount) return false;
+  for (std::size_t i = 0; i < RowCount; ++i) {
+    if (ToIndex(rows[i].id) != ToIndex(first) + i) return false;
+  }
+  return true;
 }
 
 namespace detail {

@@ -12,32 +12,80 @@ using enum ControlId;
 using enum ControlKind;
 
 constexpr std::array<ControlInfo, kControlCount> kInfo = {{
-    {Timer, "Timer1", -1, Container::Window},
-    {TextBox, "Text2", 1, Container::Window},
-    {TextBox, "Text2", 0, Container::Window},
-    {ListBox, "List1", -1, Container::Window},
-    {CommandButton, "Command1", 1, Container::Window},
-    {CommandButton, "Command1", 0, Container::Window},
-    {Frame, "Frame2", -1, Container::Window},
-    {OptionButton, "Option2", 1, Container::Frame2},
-    {OptionButton, "Option2", 0, Container::Frame2},
-    {Frame, "Frame1", -1, Container::Window},
-    {OptionButton, "Option1", 7, Container::Frame1},
-    {OptionButton, "Option1", 6, Container::Frame1},
-    {OptionButton, "Option1", 5, Container::Frame1},
-    {OptionButton, "Option1", 4, Container::Frame1},
-    {OptionButton, "Option1", 3, Container::Frame1},
-    {OptionButton, "Option1", 2, Container::Frame1},
-    {OptionButton, "Option1", 1, Container::Frame1},
-    {OptionButton, "Option1", 0, Container::Frame1},
-    {TextBox, "Text1", 1, Container::Window},
-    {TextBox, "Text1", 0, Container::Window},
-    {Label, "Label1", 4, Container::Window},
-    {Label, "Label1", 3, Container::Window},
-    {Label, "Label1", 2, Container::Window},
-    {Label, "Label1", 1, Container::Window},
-    {Label, "Label1", 0, Container::Window},
+    {Timer1, Timer, "Timer1", -1, Container::Window},
+    {Text2_1, TextBox, "Text2", 1, Container::Window},
+    {Text2_0, TextBox, "Text2", 0, Container::Window},
+    {List1, ListBox, "List1", -1, Container::Window},
+    {Command1_1, CommandButton, "Command1", 1, Container::Window},
+    {Command1_0, CommandButton, "Command1", 0, Container::Window},
+    {Frame2, Frame, "Frame2", -1, Container::Window},
+    {Option2_1, OptionButton, "Option2", 1, Container::Frame2},
+    {Option2_0, OptionButton, "Option2", 0, Container::Frame2},
+    {Frame1, Frame, "Frame1", -1, Container::Window},
+    {Option1_7, OptionButton, "Option1", 7, Container::Frame1},
+    {Option1_6, OptionButton, "Option1", 6, Container::Frame1},
+    {Option1_5, OptionButton, "Option1", 5, Container::Frame1},
+    {Option1_4, OptionButton, "Option1", 4, Container::Frame1},
+    {Option1_3, OptionButton, "Option1", 3, Container::Frame1},
+    {Option1_2, OptionButton, "Option1", 2, Container::Frame1},
+    {Option1_1, OptionButton, "Option1", 1, Container::Frame1},
+    {Option1_0, OptionButton, "Option1", 0, Container::Frame1},
+    {Text1_1, TextBox, "Text1", 1, Container::Window},
+    {Text1_0, TextBox, "Text1", 0, Container::Window},
+    {Label1_4, Label, "Label1", 4, Container::Window},
+    {Label1_3, Label, "Label1", 3, Container::Window},
+    {Label1_2, Label, "Label1", 2, Container::Window},
+    {Label1_1, Label, "Label1", 1, Container::Window},
+    {Label1_0, Label, "Label1", 0, Container::Window},
 }};
+
+// Row i must describe control i: Info reads the table by position.
+static_assert(InCreationOrder(kInfo, Timer1), "kInfo must list every control in creation order");
+
+// The control that a name and index stand for, as the array accessors
+// work it out; none for a name no control has.
+constexpr std::optional<ControlId> Named(std::string_view name, int index) {
+  if (index < 0) {
+    if (name == "Timer1") return Timer1;
+    if (name == "List1") return List1;
+    if (name == "Frame1") return Frame1;
+    if (name == "Frame2") return Frame2;
+    return std::nullopt;
+  }
+  if (name == "Text1") return Text1(index);
+  if (name == "Text2") return Text2(index);
+  if (name == "Command1") return Command1(index);
+  if (name == "Option1") return Option1(index);
+  if (name == "Option2") return Option2(index);
+  if (name == "Label1") return Label1(index);
+  return std::nullopt;
+}
+
+// The handlers receive a row's index (PickDoor(i)) and the views name each
+// element by its row's name and index, while the game reaches controls
+// through the array accessors: both must mean the same control.
+constexpr bool NamesMeanTheirRows() {
+  return std::all_of(kInfo.begin(), kInfo.end(),
+                     [](const ControlInfo& row) { return Named(row.name, row.index) == row.id; });
+}
+static_assert(NamesMeanTheirRows(), "a row's name and index must name the control of its row");
+
+constexpr ControlId FrameOf(Container container) {
+  return container == Container::Frame1 ? Frame1 : Frame2;
+}
+
+// A view builds the controls in creation order and puts each into its
+// frame, which must therefore already be there.
+constexpr bool FramesComeBeforeTheirControls() {
+  for (std::size_t i = 0; i < kControlCount; ++i) {
+    const Container container = kInfo[i].container;
+    if (container == Container::Window) continue;
+    const std::size_t frame = ToIndex(FrameOf(container));
+    if (kInfo[frame].kind != Frame || frame >= i) return false;
+  }
+  return true;
+}
+static_assert(FramesComeBeforeTheirControls(), "every frame must come before the controls in it");
 
 // Each group's option buttons stand next to each other in creation order;
 // selecting one clears exactly this range.
@@ -57,8 +105,19 @@ constexpr Range GroupRange(Container container) {
   return range;
 }
 
+// Nothing but the group's own buttons between its first and its last.
+constexpr bool GroupStandsTogether(Container container) {
+  const Range range = GroupRange(container);
+  for (std::size_t i = range.first; i <= range.last && i < kControlCount; ++i) {
+    if (kInfo[i].kind != OptionButton || kInfo[i].container != container) return false;
+  }
+  return true;
+}
+
 constexpr std::array<Range, 3> kGroups = {
     GroupRange(Container::Window), GroupRange(Container::Frame1), GroupRange(Container::Frame2)};
+static_assert(GroupStandsTogether(Container::Frame1) && GroupStandsTogether(Container::Frame2),
+              "each group's option buttons must stand together");
 static_assert(kGroups[1].last - kGroups[1].first + 1 == kDoorCount);
 static_assert(kGroups[2].last - kGroups[2].first + 1 == kPairCount);
 
@@ -71,15 +130,9 @@ static_assert(kGroups[2].last - kGroups[2].first + 1 == kPairCount);
 const ControlInfo& Info(ControlId id) { return kInfo.at(ToIndex(id)); }
 
 std::optional<ControlId> FrameAround(ControlId id) {
-  switch (Info(id).container) {
-    case Container::Frame1:
-      return Frame1;
-    case Container::Frame2:
-      return Frame2;
-    case Container::Window:
-      break;
-  }
-  return std::nullopt;
+  const Container container = Info(id).container;
+  if (container == Container::Window) return std::nullopt;
+  return FrameOf(container);
 }
 
 std::string DoorCaption(int door) {

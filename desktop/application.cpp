@@ -8,11 +8,21 @@
 #include "desktop/light_palette.h"
 #include "desktop/toolkit_texts.h"
 #include "window/qt_text.h"
-#include "window/widgets.h"
 
 namespace desktop {
+namespace {
+
+constexpr char kConfigured[] = "zimarela-configured";
+
+}  // namespace
 
 void ConfigureApplication() {
+  // Every window the tests build is built as the program builds its one,
+  // and the palette keeper and the texts loader must each exist once.
+  QCoreApplication* application = QCoreApplication::instance();
+  if (application->property(kConfigured).toBool()) return;
+  application->setProperty(kConfigured, true);
+
   if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"))) {
     QApplication::setStyle(fusion);
   }
@@ -24,7 +34,6 @@ void ConfigureApplication() {
   QApplication::setApplicationDisplayName(window::ToQString(texts::kTitle));
   QGuiApplication::setDesktopFileName(QString::fromLatin1(kApplicationId));
   QApplication::setWindowIcon(GameIcon());
-  window::RecordOptionButton::InstallAccessibility();
 }
 
 }  // namespace desktop

@@ -13,7 +13,7 @@ inline constexpr char kApplicationId[] = ZIMARELA_APP_ID;
 // Call once the QApplication exists. Picks the Fusion style and its light
 // palette, so that the colours and geometry come out the same on every
 // desktop, dark themes included; has Qt's own texts come in Bulgarian; and sets
-// the names and icon the desktop shows.
+// the names and icon the desktop shows. A second call does nothing.
 void ConfigureApplication();
 
 }  // namespace desktop

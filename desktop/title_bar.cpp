@@ -10,9 +10,10 @@
 #include "controls/texts.h"
 #include "layout/layout.h"
 #include "layout/title_bar.h"
-#include "window/control_widgets.h"
+#include "window/game_font.h"
 #include "window/qt_color.h"
 #include "window/qt_text.h"
+#include "window/window_back.h"
 
 namespace desktop {
 namespace {
@@ -110,8 +111,11 @@ class FramedWindow final : public QWidget {
   }
 
  protected:
+  // Whatever room the compositor gives beyond the title bar and the client
+  // area shows the window's own back colour, as the client area does.
   void paintEvent(QPaintEvent* /*event*/) override {
     QPainter painter(this);
+    painter.fillRect(rect(), window::WindowBack());
     painter.setPen(window::ToColor(layout::kTitleBarBack));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
   }

@@ -1,15 +1,15 @@
 #include "desktop/top_level.h"
 
 #include <QEvent>
+#include <QPainter>
 #include <QScreen>
 #include <QVBoxLayout>
 
 #include "controls/texts.h"
 #include "desktop/compositor_decorations.h"
 #include "desktop/title_bar.h"
-#include "layout/layout.h"
-#include "window/qt_color.h"
 #include "window/qt_text.h"
+#include "window/window_back.h"
 
 namespace desktop {
 
@@ -71,6 +71,13 @@ class CentringWindow final : public QWidget {
     resize(minimumSizeHint());
     setFocusProxy(area);
   }
+
+ protected:
+  // Whatever room the compositor gives beyond the client area shows the
+  // window's own back colour, as the client area does.
+  void paintEvent(QPaintEvent* /*event*/) override {
+    QPainter(this).fillRect(rect(), window::WindowBack());
+  }
 };
 
 // Gives a window of fixed size its size back whenever it is neither full
@@ -107,10 +114,6 @@ class FixedOutsideFullScreen final : public QObject {
 
 }  // namespace
 
-std::unique_ptr<QWidget> TopLevelFor(std::unique_ptr<QWidget> client) {
-  return TopLevelFor(std::move(client), DrawsOwnTitleBar());
-}
-
 std::unique_ptr<QWidget> TopLevelFor(std::unique_ptr<QWidget> client, bool own_title_bar) {
   client->setFixedSize(client->sizeHint());
   std::unique_ptr<QWidget> top = std::move(client);
@@ -135,10 +138,6 @@ std::unique_ptr<QWidget> TopLevelFor(std::unique_ptr<QWidget> client, bool own_t
   if (own_title_bar) flags |= Qt::FramelessWindowHint;
   top->setWindowFlags(flags);
   top->setWindowTitle(window::ToQString(texts::kTitle));
-  QPalette back = top->palette();
-  back.setColor(QPalette::Window, window::ToColor(layout::kWindowBack));
-  top->setPalette(back);
-  top->setAutoFillBackground(true);
   new CentredOnFirstShow(top.get());
   return top;
 }

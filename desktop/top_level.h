@@ -25,15 +25,12 @@ bool DrawsOwnTitleBar();
 
 // What to show as the window: the client area itself where the X11 window
 // manager draws the title bar, the client area in a window that keeps it in
-// its middle where a Wayland compositor does, and the client area under a
-// title bar of the game's own where the compositor draws none. Either way
-// the client area keeps its size hint as its fixed size, and the window has
-// the game's caption, flags and back colour and centres itself on its first
-// show.
-std::unique_ptr<QWidget> TopLevelFor(std::unique_ptr<QWidget> client);
-
-// The same with the choice of title bar made by the caller, so that the
-// game's own can be shown, and checked, on any platform.
+// its middle where a Wayland compositor does, and, with `own_title_bar`
+// (DrawsOwnTitleBar() says when), the client area under a title bar of the
+// game's own. Either way the client area keeps its size hint as its fixed
+// size, and the window has the game's caption and flags and centres itself
+// on its first show. The client area paints its own back colour; any room
+// around it shows the same.
 std::unique_ptr<QWidget> TopLevelFor(std::unique_ptr<QWidget> client, bool own_title_bar);
 
 }  // namespace desktop

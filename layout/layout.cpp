@@ -35,11 +35,21 @@ constexpr std::array<ControlLook, kDrawnCount> kLooks = {{
     {Text1_0, 120, 3360, 6735, 1815, kSystem, kSystem, 0},
     {Label1_4, 4440, 2880, 1335, 375, 0xFFE0C0, kSystem, 23},
     {Label1_3, 2280, 2880, 975, 375, 0xFFE0C0, kSystem, 22},
-    // The peek spot must stay exactly the window's colour to stay hidden.
     {Label1_2, 6720, 0, 375, 375, kWindowBack, kSystem, 19},
     {Label1_1, 2280, 2280, 4575, 495, 0xFFFFC0, 0xFF8000, 18},
     {Label1_0, 1200, 0, 4575, 375, 0xFFC080, kSystem, 2},
 }};
+
+// Views build and redraw the controls in this order, and the look of a
+// control is found by its place in creation order: the timer, created
+// first, is never drawn, and every other control has its row here, in
+// order.
+static_assert(controls::ToIndex(Timer1) == 0 &&
+                  controls::InCreationOrder(kLooks, controls::FromIndex(1)),
+              "kLooks must list every drawn control in creation order");
+
+static_assert(kLooks[controls::ToIndex(Label1_2) - 1].back == kWindowBack,
+              "the peek spot is hidden only while it has exactly the window's colour");
 
 constexpr std::array<controls::ControlId, kDrawnCount> SortedByTabIndex() {
   std::array<ControlLook, kDrawnCount> looks = kLooks;
@@ -58,10 +68,8 @@ constexpr std::array<controls::ControlId, kDrawnCount> kTabOrder = SortedByTabIn
 const std::array<ControlLook, kDrawnCount>& Looks() { return kLooks; }
 
 const ControlLook& LookOf(controls::ControlId id) {
-  for (const ControlLook& look : kLooks) {
-    if (look.id == id) return look;
-  }
-  throw std::out_of_range("the timer is never drawn");
+  if (id == Timer1) throw std::out_of_range("the timer is never drawn");
+  return kLooks[controls::ToIndex(id) - 1];
 }
 
 PixelSize ClientSize() {

@@ -12,8 +12,8 @@
 #include <memory>
 #include <optional>
 
+#include "app/game_window.h"
 #include "desktop/compositor_decorations.h"
-#include "desktop/top_level.h"
 #include "scripted_game.h"
 #include "window/client_area.h"
 
@@ -50,10 +50,10 @@ class ShownWindow : public ::testing::Test {
     random = scripted.get();
     random->Doors({kJackpot});
     session = std::make_unique<game::Session>(std::move(scripted));
-    auto area = std::make_unique<window::ClientArea>(*session);
-    window = area.get();
     // As the program shows it: on Wayland inside its own title bar.
-    top_level = desktop::TopLevelFor(std::move(area));
+    app::GameWindow shown = app::BuildGameWindow(*session);
+    window = shown.client_area;
+    top_level = std::move(shown.top_level);
     top_level->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(top_level.get()));
   }

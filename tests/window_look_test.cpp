@@ -14,7 +14,7 @@
 #include <QStyleOptionButton>
 #include <QTextDocument>
 
-#include "desktop/top_level.h"
+#include "app/game_window.h"
 #include "layout/layout.h"
 #include "layout/twips.h"
 #include "window/client_area.h"
@@ -153,9 +153,9 @@ TEST_F(WindowLayout, TheResultBoxKnowsItsScrollRangeBeforeItIsPainted) {
   auto script = std::make_unique<testing_support::ScriptedRandom>();
   script->Doors({kJackpot});
   game::Session opening(std::move(script));
-  auto area = std::make_unique<window::ClientArea>(opening);
-  QWidget* intro_box = area->WidgetOf(Text1_0);
-  const std::unique_ptr<QWidget> top = desktop::TopLevelFor(std::move(area));
+  app::GameWindow shown = app::BuildGameWindow(opening);
+  QWidget* intro_box = shown.client_area->WidgetOf(Text1_0);
+  const std::unique_ptr<QWidget> top = std::move(shown.top_level);
   top->show();
   const int intro_range = range(intro_box);
   settled(top.get());
@@ -349,8 +349,7 @@ class OwnTitleBar : public ::testing::Test {
   }
 
   game::Session session;
-  std::unique_ptr<QWidget> frame =
-      desktop::TopLevelFor(std::make_unique<window::ClientArea>(session), /*own_title_bar=*/true);
+  std::unique_ptr<QWidget> frame = app::BuildGameWindow(session, /*own_title_bar=*/true).top_level;
 };
 
 // A compositor without a keyboard activates nothing; ctest runs this on

@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "desktop/application.h"
 #include "desktop/startup_diagnostics.h"
 #include "window_fixture.h"
 
@@ -21,7 +20,6 @@ int main(int argc, char* argv[]) {
   const auto application = desktop::StartApplication(argc, argv);
   if (!application) return 1;
   testing_support::DesktopPalette() = QApplication::palette();
-  desktop::ConfigureApplication();
   int status = RUN_ALL_TESTS();
   testing_support::DesktopPalette().reset();
   // A filter that matches nothing, a test renamed say, would otherwise

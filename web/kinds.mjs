@@ -24,7 +24,6 @@ export function update(element, property, value) {
   if (element[property] !== value) element[property] = value;
 }
 
-// A command button or a label is activated by a click on it.
 function onClick(element, activate) {
   element.addEventListener("click", activate);
 }

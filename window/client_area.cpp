@@ -1,19 +1,26 @@
 #include "window/client_area.h"
 
 #include <QAbstractButton>
+#include <QPaintEvent>
+#include <QPainter>
 #include <QSignalBlocker>
 #include <optional>
 
 #include "layout/layout.h"
 #include "window/control_widgets.h"
+#include "window/game_font.h"
 #include "window/kept_focus.h"
 #include "window/widgets.h"
+#include "window/window_back.h"
 
 namespace window {
 
 using controls::ControlId;
 
 ClientArea::ClientArea(game::Session& session) : record_(session.Record()) {
+  // Qt keeps the first accessibility interface it makes for a widget, so
+  // the option buttons' own must be there before any button is.
+  RecordOptionButton::InstallAccessibility();
   setFont(GameFont(layout::kFontPixels));
   BuildControls();
   SetTabOrder();
@@ -42,6 +49,9 @@ QSize ClientArea::sizeHint() const {
   return {size.width, size.height};
 }
 
+// The layout lists the controls in creation order, where every frame
+// comes before the controls inside it, so a control's frame is always
+// built by the time the control is; the compiler holds both tables to it.
 void ClientArea::BuildControls() {
   for (const layout::ControlLook& look : layout::Looks()) {
     const std::optional<ControlId> frame = controls::FrameAround(look.id);
@@ -98,6 +108,13 @@ void ClientArea::Sync() {
   } else if (!timer_.isActive()) {
     timer_.start();
   }
+}
+
+// Painted rather than set in the palette, which every control would
+// inherit: the text boxes, the list and their scroll bars keep the
+// toolkit's colours without having to put them back.
+void ClientArea::paintEvent(QPaintEvent* event) {
+  QPainter(this).fillRect(event->rect(), WindowBack());
 }
 
 void ClientArea::showEvent(QShowEvent* event) {

@@ -1,8 +1,8 @@
 // The client area of the one window, Form1. It builds the controls, draws
-// the control record and hands the player's clicks and the peek timer to
-// the record's entry points; it keeps no game state of its own. What
-// belongs to the window around it (caption, flags, palette, size, place on
-// the screen) is desktop::TopLevelFor's.
+// the control record in the window's own back colour and hands the
+// player's clicks and the peek timer to the record's entry points; it keeps
+// no game state of its own. What belongs to the window around it (caption,
+// flags, size, place on the screen) is desktop::TopLevelFor's.
 #pragma once
 
 #include <QTimer>
@@ -34,6 +34,7 @@ class ClientArea final : public QWidget {
   QSize sizeHint() const override;
 
  protected:
+  void paintEvent(QPaintEvent* event) override;
   void showEvent(QShowEvent* event) override;
 
  private:

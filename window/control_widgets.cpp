@@ -1,6 +1,5 @@
 #include "window/control_widgets.h"
 
-#include <QApplication>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -12,6 +11,7 @@
 #include <algorithm>
 
 #include "layout/layout.h"
+#include "window/game_font.h"
 #include "window/qt_color.h"
 #include "window/qt_text.h"
 #include "window/widgets.h"
@@ -35,17 +35,11 @@ QString Caption(const std::string& text) {
   return ToQString(text).replace(QLatin1Char('&'), QStringLiteral("&&"));
 }
 
+// A control without colours of its own keeps the toolkit's.
 void PaintBackground(QWidget* widget, const layout::ControlLook& look) {
+  if (!look.back && !look.fore) return;
   QPalette palette = widget->palette();
-  if (look.back) {
-    palette.setColor(widget->backgroundRole(), ToColor(*look.back));
-  } else {
-    // Without a colour of its own a control takes the toolkit's, not the
-    // window's lavender, which it would otherwise inherit (scroll bars).
-    const QPalette standard = QApplication::palette();
-    palette.setColor(QPalette::Window, standard.color(QPalette::Window));
-    palette.setColor(QPalette::Button, standard.color(QPalette::Button));
-  }
+  if (look.back) palette.setColor(widget->backgroundRole(), ToColor(*look.back));
   if (look.fore) palette.setColor(widget->foregroundRole(), ToColor(*look.fore));
   widget->setPalette(palette);
   widget->setAutoFillBackground(look.back.has_value());
@@ -187,17 +181,6 @@ void Update(QWidget* widget, QString (Widget::*get)() const, void (Widget::*set)
 }
 
 }  // namespace
-
-QFont GameFont(int pixels) {
-  QFont font;
-  QStringList families;
-  for (const std::string_view family : layout::kFontFamilies) families << ToQString(family);
-  font.setFamilies(families);
-  font.setStyleHint(QFont::Serif);
-  font.setPixelSize(pixels);
-  font.setWeight(QFont::Normal);
-  return font;
-}
 
 QWidget* CreateControlWidget(ControlId id, QWidget* parent) {
   const layout::ControlLook& look = layout::LookOf(id);

@@ -15,7 +15,4 @@ QWidget* CreateControlWidget(controls::ControlId id, QWidget* parent);
 // The caller blocks the widget's signals.
 void ApplyState(controls::ControlId id, const controls::ControlState& state, QWidget* widget);
 
-// The window's font at a pixel size, so that text scales with the layout.
-QFont GameFont(int pixels);
-
 }  // namespace window

@@ -73,7 +73,11 @@ QAccessibleInterface* OptionButtonFactory(const QString& class_name, QObject* ob
 }  // namespace
 
 void RecordOptionButton::InstallAccessibility() {
-  QAccessible::installFactory(&OptionButtonFactory);
+  static const bool installed = [] {
+    QAccessible::installFactory(&OptionButtonFactory);
+    return true;
+  }();
+  (void)installed;
 }
 
 }  // namespace window

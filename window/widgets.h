@@ -30,8 +30,8 @@ class ClickableLabel final : public QLabel {
 // and the mark follows the record when the window redraws. It is not
 // auto-exclusive, because the record, not Qt, keeps each group to one
 // selection; so every button is its own tab stop, and arrow keys move the
-// focus without picking a door by accident. It paints its whole coloured
-// strip, so the whole strip takes the click, not only the mark and caption.
+// focus without picking a door by accident. Its whole coloured strip takes
+// the click, not only the mark and caption.
 class RecordOptionButton final : public QRadioButton {
   Q_OBJECT
 
@@ -39,7 +39,8 @@ class RecordOptionButton final : public QRadioButton {
   explicit RecordOptionButton(QWidget* parent);
 
   // Screen readers would call a non-exclusive radio button a check box;
-  // this tells them what it is. Call once, before any window shows.
+  // this tells them what it is. Call before the first button is built; a
+  // second call does nothing.
   static void InstallAccessibility();
 
  protected:
