@@ -43,6 +43,41 @@ class UpdatesSeen final : public QObject {
 
 constexpr int kFrameAnswerMs = 5000;
 
+// Qt 6.4's Wayland plugin (Debian 12) frees a window's outstanding frame
+// callback without the lock its event thread takes to answer one, so the
+// answer can come for a window already gone, and libwayland aborts (Qt
+// 6.4.3 mended it). So a window goes only once no frame callback is out:
+// it stops painting, then asks for an update twice. On Wayland Qt holds
+// an update back until the last frame callback has come back, and with
+// painting stopped the update commits nothing that asks for another.
+inline void LetFramesSettle(QWidget* top_level) {
+  if (!desktop::OnWayland()) return;
+  top_level->setUpdatesEnabled(false);
+  QWindow* handle = top_level->windowHandle();
+  UpdatesSeen seen(handle);
+  for (int asked = 1; asked <= 2; ++asked) {
+    handle->requestUpdate();
+    // Bounded, for a compositor that stops sending frames to a window
+    // it does not show; the test has passed or failed by now anyway.
+    (void)QTest::qWaitFor([&] { return seen.count >= asked; }, kFrameAnswerMs);
+  }
+}
+
+// A top level that a test shows: however the test ends, even by a failed
+// assertion, the window's frames settle before it goes.
+struct SettleThenDestroy {
+  void operator()(QWidget* top_level) const {
+    LetFramesSettle(top_level);
+    delete top_level;
+  }
+};
+using ShownTopLevel = std::unique_ptr<QWidget, SettleThenDestroy>;
+
+inline ShownTopLevel Shown(std::unique_ptr<QWidget> top_level) {
+  top_level->show();
+  return ShownTopLevel(top_level.release());
+}
+
 class ShownWindow : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -53,15 +88,11 @@ class ShownWindow : public ::testing::Test {
     // As the program shows it: on Wayland inside its own title bar.
     app::GameWindow shown = app::BuildGameWindow(*session);
     window = shown.client_area;
-    top_level = std::move(shown.top_level);
-    top_level->show();
+    top_level = Shown(std::move(shown.top_level));
     ASSERT_TRUE(QTest::qWaitForWindowExposed(top_level.get()));
   }
 
-  void TearDown() override {
-    LetFramesSettle();
-    top_level.reset();
-  }
+  void TearDown() override { top_level.reset(); }
 
   QWidget* Widget(controls::ControlId id) const { return window->WidgetOf(id); }
   const controls::ControlRecord& Record() const { return session->Record(); }
@@ -88,31 +119,11 @@ class ShownWindow : public ::testing::Test {
     return static_cast<QPlainTextEdit*>(Widget(controls::ControlId::Text1_0))->toPlainText();
   }
 
-  // Qt 6.4's Wayland plugin (Debian 12) frees a window's outstanding frame
-  // callback without the lock its event thread takes to answer one, so the
-  // answer can come for a window already gone, and libwayland aborts (Qt
-  // 6.4.3 mended it). So a window goes only once no frame callback is out:
-  // it stops painting, then asks for an update twice. On Wayland Qt holds
-  // an update back until the last frame callback has come back, and with
-  // painting stopped the update commits nothing that asks for another.
-  void LetFramesSettle() const {
-    if (!desktop::OnWayland()) return;
-    top_level->setUpdatesEnabled(false);
-    QWindow* handle = top_level->windowHandle();
-    UpdatesSeen seen(handle);
-    for (int asked = 1; asked <= 2; ++asked) {
-      handle->requestUpdate();
-      // Bounded, for a compositor that stops sending frames to a window
-      // it does not show; the test has passed or failed by now anyway.
-      (void)QTest::qWaitFor([&] { return seen.count >= asked; }, kFrameAnswerMs);
-    }
-  }
-
   static constexpr int kJackpot = 5;
   ScriptedRandom* random = nullptr;
   // Before the window, so that the window goes first.
   std::unique_ptr<game::Session> session;
-  std::unique_ptr<QWidget> top_level;
+  ShownTopLevel top_level;
   window::ClientArea* window = nullptr;
 };
 

@@ -155,8 +155,7 @@ TEST_F(WindowLayout, TheResultBoxKnowsItsScrollRangeBeforeItIsPainted) {
   game::Session opening(std::move(script));
   app::GameWindow shown = app::BuildGameWindow(opening);
   QWidget* intro_box = shown.client_area->WidgetOf(Text1_0);
-  const std::unique_ptr<QWidget> top = std::move(shown.top_level);
-  top->show();
+  const testing_support::ShownTopLevel top = testing_support::Shown(std::move(shown.top_level));
   const int intro_range = range(intro_box);
   settled(top.get());
   EXPECT_EQ(intro_range, range(intro_box)) << "the introduction";
