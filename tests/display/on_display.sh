@@ -19,10 +19,11 @@
 # A crash or a hang must explain itself the first time, even if it comes
 # once in hundreds of runs. A command that dies of a signal leaves its core
 # in the run's own folder, and the run prints a backtrace of every thread
-# from it with gdb. A command still running after ZIMARELA_DISPLAY_TIMEOUT
-# seconds (240 unless told, below the 300 that ctest gives these routes)
-# has every thread of every process it started printed by gdb, and is then
-# ended.
+# from it with gdb, read against the program that wrote it. A command still
+# running after ZIMARELA_DISPLAY_TIMEOUT seconds (240 unless told, below
+# the 300 that ctest gives these routes) has every thread of every process
+# it started printed by gdb, and is then ended; where gdb may not attach to
+# them, they are ended by SIGABRT instead and explained from their cores.
 set -euo pipefail
 here=$(dirname "$(readlink -f "$0")")
 kind=$1
@@ -38,8 +39,9 @@ for word in "$@"; do
   esac
   set -- "$@" "$word"
 done
-# The program itself, before any wrapper goes in front of it: gdb reads
-# its core against it. Under valgrind that is the program valgrind runs.
+# The program itself, before any wrapper goes in front of it, for the
+# run's messages; and for a core that does not name the program that wrote
+# it, as valgrind's do not: under valgrind, the program valgrind runs.
 program=$1
 if [ "$(basename "$program")" = valgrind ]; then
   for word in "$@"; do
@@ -71,12 +73,15 @@ chmod 700 "$runtime"
 server=
 sway_runtime=
 command_group=
-# Whatever ends the run, the command's processes, the server and the
-# folders go, and nothing here changes the run's status.
+timer=
+# Whatever ends the run, the command's processes, the timer, the server and
+# the folders go, and nothing here changes the run's status. The timer
+# holds ctest's output pipe for as long as it sleeps.
 cleanup() {
   local status=$?
   set +e
   [ -z "$command_group" ] || kill -KILL -- "-$command_group" 2>/dev/null
+  [ -z "$timer" ] || kill "$timer" 2>/dev/null
   [ -z "$server" ] || { kill "$server" && wait "$server"; } 2>/dev/null
   rm -rf "$runtime"
   [ -z "$sway_runtime" ] || rm -rf "$sway_runtime"
@@ -166,43 +171,102 @@ case $kind in
     ;;
 esac
 
-# Every thread of every process the command has started, from the live
-# processes: the command runs in a process group of its own.
-explain_hang() {
-  local stat line fields pid
-  echo "on_display.sh: $program is still running after $limit s;" \
-    "every thread of every process it started:" >&2
+# The live processes of the command's process group, from /proc.
+group_processes() {
+  local stat line fields
   for stat in /proc/[0-9]*/stat; do
     line=$(cat "$stat" 2>/dev/null) || continue
     # After the command's name, in parentheses: state, parent, group.
     read -r -a fields <<<"${line##*) }"
     [ "${fields[2]}" = "$command_group" ] || continue
-    pid=${stat#/proc/}
-    pid=${pid%/stat}
-    echo "on_display.sh: process $pid, $(readlink "/proc/$pid/exe" 2>/dev/null || echo '?'):" >&2
-    if command -v gdb >/dev/null; then
-      gdb -q -nx -batch -ex 'set pagination off' -ex 'thread apply all bt' -p "$pid" 1>&2 || true
-    else
-      echo "on_display.sh: gdb is missing to read it" >&2
-    fi
+    case ${fields[0]} in Z | X) continue ;; esac
+    stat=${stat#/proc/}
+    echo "${stat%/stat}"
   done
+}
+
+# Every thread of every process the command has started. gdb attaches to
+# the live processes; but it is their sibling, not their parent, so where
+# Yama's ptrace_scope is 1 or more, or where ptrace is refused (many
+# containers), it cannot. Those processes are then ended one by one with
+# SIGABRT, each leaving its core before the next is sent, so that no core
+# overwrites another, and their cores are read as a crash's are.
+explain_hang() {
+  local pid said unread=()
+  echo "on_display.sh: $program is still running after $limit s;" \
+    "every thread of every process it started:" >&2
+  for pid in $(group_processes); do
+    echo "on_display.sh: process $pid, $(readlink "/proc/$pid/exe" 2>/dev/null || echo '?'):" >&2
+    if ! command -v gdb >/dev/null; then
+      echo "on_display.sh: gdb is missing to read it" >&2
+      continue
+    fi
+    said=$(gdb -q -nx -batch -ex 'set pagination off' -ex 'thread apply all bt' -p "$pid" 2>&1) || true
+    printf '%s\n' "$said" >&2
+    grep -q '^#[0-9]' <<<"$said" || unread+=("$pid")
+  done
+  [ "${#unread[@]}" -gt 0 ] || return 0
+  echo "on_display.sh: gdb could not attach to ${unread[*]}; ending each with" \
+    "SIGABRT to read its core instead" >&2
+  for pid in $(printf '%s\n' "${unread[@]}" | sort -rn); do
+    kill -ABRT "$pid" 2>/dev/null || continue
+    # Bounded, for a process the signal cannot reach (one stuck in the
+    # kernel): the route's own time limit is near.
+    for _ in $(seq 300); do
+      group_processes | grep -qx "$pid" || break
+      sleep 0.1
+    done
+    [ ! -e "$cores/core" ] || mv "$cores/core" "$cores/core.$pid"
+  done
+  explain_cores
+}
+
+# The program that wrote a core, as the core itself records it: the file
+# mapped where its program headers were (AT_PHDR), which is the program
+# the kernel ran, even where a script or a wrapper was the command. A core
+# that records neither, as valgrind's, is read against the command's own
+# program.
+core_program() {
+  local phdr start end file
+  phdr=$(gdb -q -nx -batch -ex 'info auxv' -c "$1" 2>/dev/null |
+    awk '$2 == "AT_PHDR" { print $NF }') || true
+  if [ -n "$phdr" ]; then
+    while read -r start end _ _ file; do
+      case $start in 0x*) ;; *) continue ;; esac
+      if ((start <= phdr && phdr < end)) && [ -f "$file" ]; then
+        echo "$file"
+        return
+      fi
+    done < <(gdb -q -nx -batch -ex 'info proc mappings' -c "$1" 2>/dev/null)
+  fi
+  command -v "$program" || echo "$program"
+}
+
+# Where and how every thread stood, from each core in the run's folder.
+explain_cores() {
+  local core writer found=
+  for core in "$cores"/core* "$cores"/vgcore*; do
+    [ -f "$core" ] || continue
+    found=yes
+    if ! command -v gdb >/dev/null; then
+      echo "on_display.sh: a core is $core, but gdb is missing to read it" >&2
+      continue
+    fi
+    writer=$(core_program "$core")
+    echo "on_display.sh: the backtrace of every thread, from the core of $writer:" >&2
+    gdb -q -nx -batch -ex 'set pagination off' -ex 'thread apply all bt' \
+      "$writer" "$core" 1>&2 || true
+  done
+  [ -n "$found" ] ||
+    echo "on_display.sh: no core was left here; the kernel sends cores to" \
+      "'$(cat /proc/sys/kernel/core_pattern 2>/dev/null)'" >&2
 }
 
 # After a death by a signal: where and how every thread stood.
 explain_crash() {
   [ "$1" -gt 128 ] || return 0
   echo "on_display.sh: $program died of signal $(($1 - 128)) ($(kill -l "$1" 2>/dev/null || echo ?))" >&2
-  core=$(find "$cores" -maxdepth 1 -type f \( -name 'core*' -o -name 'vgcore*' \) | head -n 1)
-  if [ -z "$core" ]; then
-    echo "on_display.sh: it left no core here; the kernel sends cores to" \
-      "'$(cat /proc/sys/kernel/core_pattern 2>/dev/null)'" >&2
-  elif ! command -v gdb >/dev/null; then
-    echo "on_display.sh: its core is $core, but gdb is missing to read it" >&2
-  else
-    echo "on_display.sh: the backtrace of every thread, from its core:" >&2
-    gdb -q -nx -batch -ex 'set pagination off' -ex 'thread apply all bt' \
-      "$(command -v "$program")" "$core" 1>&2 || true
-  fi
+  explain_cores
 }
 
 # The command runs in a folder of its own, where the kernel writes a core
