@@ -1,11 +1,23 @@
 // Starts the game: one application, one session, one window, the event
-// loop.
+// loop; and ends it once the window has closed.
 #include <cstdio>
 #include <cstdlib>
 
 #include "app/game_window.h"
+#include "desktop/compositor_decorations.h"
 #include "desktop/startup_diagnostics.h"
 #include "game/session.h"
+
+namespace {
+
+// Ends the process without tearing the toolkit down. Only what is still
+// buffered needs flushing.
+[[noreturn]] void EndWithoutTeardown(int status) {
+  std::fflush(nullptr);
+  std::_Exit(status);
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
   const auto application = desktop::StartApplication(argc, argv);
@@ -15,17 +27,22 @@ int main(int argc, char* argv[]) {
   const auto top_level = app::BuildGameWindow(session).top_level;
   top_level->show();
   const int status = QApplication::exec();
-  // The window is closed and the game saves nothing, so the program ends
-  // here, without tearing the toolkit down. On Wayland that teardown can
-  // hang for ever: ~QWaylandDisplay (qtwayland's qwaylanddisplay.cpp, 6.4
-  // to 6.8 at least) stops its event threads while one of them may hold a
-  // read that the last flush prepared for it; the thread leaves without
-  // cancelling it, and the frame-callback thread then waits in
+  // The window is closed and the game keeps nothing, but the desktop may
+  // still need the toolkit's end: on X11, QXcbClipboard's destructor hands
+  // what the player copied to the desktop's clipboard manager (SAVE_TARGETS)
+  // when the game owns a selection and a manager runs, waiting at most Qt's
+  // own five seconds for the manager's answer. So every platform but
+  // Wayland returns and tears Qt down as any program does.
+  //
+  // On Wayland that teardown can hang for ever, and Wayland has no such
+  // hand-over to lose: ~QWaylandDisplay (qtwayland's qwaylanddisplay.cpp,
+  // 6.4 to 6.8 at least) stops its event threads while one of them may
+  // hold a read that the last flush prepared for it; the thread leaves
+  // without cancelling it, and the frame-callback thread then waits in
   // wl_display_read_events for that read, and QThread::wait for that
-  // thread. Destroying the window first would also meet a race of Qt 6.4's
-  // (QWaylandWindow::reset frees a frame callback that the event thread
-  // may be answering). Ending every platform the same way keeps one road
-  // for every close. Only what is still buffered needs flushing.
-  std::fflush(nullptr);
-  std::_Exit(status);
+  // thread. Destroying the window first would also meet a race of Qt
+  // 6.4's (QWaylandWindow::reset frees a frame callback that the event
+  // thread may be answering). There the program ends at once.
+  if (desktop::OnWayland()) EndWithoutTeardown(status);
+  return status;
 }

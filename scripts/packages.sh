@@ -29,10 +29,11 @@ PACKAGE_PACKAGES=(dpkg-dev file)
 # two of the dark desktop themes it is checked under (GNOME's through Qt's
 # gtk3 theme, and qt6ct; Qt reads KDE's colours by itself), and the web
 # page with its browsers; gdb reads the core of anything that crashes on a
-# display server.
+# display server; python3-xlib speaks X11 for the clipboard manager and the
+# keys of the copy-then-close test.
 TEST_PACKAGES=(clang libclang-rt-dev clang-format clang-tidy libgtest-dev librapidcheck-dev
   libbenchmark-dev valgrind gdb desktop-file-utils appstream lintian xvfb weston sway
-  qt6-gtk-platformtheme qt6ct
+  qt6-gtk-platformtheme qt6ct python3-xlib
   "${PACKAGE_PACKAGES[@]}" "${WEB_PACKAGES[@]}" "${WEB_TEST_PACKAGES[@]}")
 
 # Installs the named packages that are not installed yet. apt-get update
