@@ -21,6 +21,8 @@ status=0
 wait "$game" || status=$?
 if [ -z "$shown" ]; then
   echo "close_by_sway.sh: the game ended with status $status before sway listed its window" >&2
+  # A death by a signal keeps its status, so that the route reads the core.
+  [ "$status" -gt 128 ] && exit "$status"
   exit 1
 fi
 echo "close_by_sway.sh: sway closed the window and the game ended with status $status"

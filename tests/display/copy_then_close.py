@@ -102,13 +102,20 @@ def run_manager():
         connection.flush()
 
 
+def died_of_signal(status):
+    """For a game killed by a signal, the status a shell would report for
+    it, with which the route reads the game's core; else 0."""
+    return 128 - status if status < 0 else 0
+
+
 def game_window(connection, atoms, game):
     """The game's shown top level, once it is shown: the viewable window
     with the game's process id that takes WM_DELETE_WINDOW."""
     while True:
         if game.poll() is not None:
-            sys.exit(f"copy_then_close.py: the game ended with status {game.returncode} "
-                     "before its window was shown")
+            print(f"copy_then_close.py: the game ended with status {game.returncode} "
+                  "before its window was shown", file=sys.stderr)
+            sys.exit(died_of_signal(game.returncode) or 1)
         for window in connection.screen().root.query_tree().children:
             pid = window.get_full_property(atoms._NET_WM_PID, Xatom.CARDINAL)
             if pid is None or list(pid.value) != [game.pid]:
@@ -171,12 +178,10 @@ def main(game_path, texts_header):
     window.send_event(close)
     connection.flush()
     status = game.wait()
-    if status < 0:
-        # Died of a signal: ending as a shell reports such a death has the
-        # route read the game's core.
+    if died_of_signal(status):
         print(f"copy_then_close.py: the game died of signal {-status}", file=sys.stderr)
         manager.kill()
-        return 128 - status
+        return died_of_signal(status)
     if status != 0:
         failures.append(f"the game ended with status {status}")
 

@@ -265,7 +265,8 @@ explain_cores() {
 # After a death by a signal: where and how every thread stood.
 explain_crash() {
   [ "$1" -gt 128 ] || return 0
-  echo "on_display.sh: $program died of signal $(($1 - 128)) ($(kill -l "$1" 2>/dev/null || echo ?))" >&2
+  echo "on_display.sh: $program, or a program it ran, died of signal $(($1 - 128))" \
+    "($(kill -l "$1" 2>/dev/null || echo ?))" >&2
   explain_cores
 }
 
