@@ -1,8 +1,9 @@
 # Builds the Debian packages of a build tree into OUT: zimarela_*.deb and
 # its debug symbols, zimarela-dbgsym_*.deb. CPack names the second .ddeb,
 # Ubuntu's name for it; Debian's debug archive calls it .deb, and only a
-# .deb is taken by `apt install ./FILE`. A build without debug information
-# gives no symbols package and says nothing, so its absence is an error.
+# .deb is taken by `apt install ./FILE`. A build without -g gives no
+# symbols package, or one of the symbol table alone, which names functions
+# but no file or line, and CPack says nothing either way; both are errors.
 # Run as:
 #   cmake -DBUILD_DIR=... -DOUT=... -P make_debs.cmake
 cmake_minimum_required(VERSION 3.25)
@@ -40,6 +41,12 @@ file(GLOB_RECURSE debug_files LIST_DIRECTORIES false "${tree}/usr/lib/debug/*.de
 if(NOT debug_files)
   message(FATAL_ERROR "${symbols} holds no .debug file")
 endif()
+foreach(path IN LISTS debug_files)
+  execute_process(COMMAND readelf --sections "${path}" OUTPUT_VARIABLE sections ERROR_QUIET)
+  if(NOT sections MATCHES "\\.debug_info " OR NOT sections MATCHES "\\.debug_line ")
+    message(FATAL_ERROR "${path} holds no debug information with lines: is the build without -g?")
+  endif()
+endforeach()
 list(GET debug_files 0 first)
 file(TIMESTAMP "${first}" epoch "%s" UTC)
 file(CHMOD ${debug_files} PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
