@@ -8,7 +8,8 @@
 # library versions that Debian 12 and 13 both have. The date the build
 # records is the commit's, so a rebuild of the same commit gives the same
 # bytes. Last, the .deb is installed with apt-get into fresh Debian 12 and
-# 13 roots and the installed game started there until its window maps;
+# 13 roots, with its symbols, and the installed game started there until
+# its window maps, and a core of it read there with file and line;
 # --no-install-check leaves that to the caller (CI does it in fresh-check.sh).
 # Releases HEAD; commit first. Usage, as root:
 #   release.sh [--no-install-check] [FOLDER]
@@ -88,8 +89,9 @@ notes=zimarela-$version-notes.txt
 if [ -n "$install_check" ]; then
   start_display "$work"
   for suite in bookworm trixie; do
-    echo "== the .deb in a fresh $suite root"
-    install_and_start "$suite" "$root" "$(echo "$out"/zimarela_*.deb)"
+    echo "== the .deb and its symbols in a fresh $suite root"
+    install_and_start "$suite" "$root" "$out"/zimarela_*.deb "$out"/zimarela-dbgsym_*.deb
+    crash_reads_in "$root"
     drop_root "$root"
   done
 fi
