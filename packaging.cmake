@@ -28,8 +28,8 @@ set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")
 # only what is not stripped yet, so CPack must not strip first.
 set(CPACK_STRIP_FILES OFF)
 set(CPACK_DEBIAN_DEBUGINFO_PACKAGE ON)
-# Stripping leaves the compilers' version notes in .comment; Debian drops
-# them from its own packages too, before the split.
+# The split's stripping leaves the compilers' version notes in .comment;
+# Debian drops them from its own packages, so they go before the split.
 set(CPACK_PRE_BUILD_SCRIPTS "${PROJECT_SOURCE_DIR}/cmake/drop_comment.cmake")
 set(CPACK_ZIMARELA_PROGRAM "${ZIMARELA_INSTALL_GAMESDIR}/zimarela")
 set(CPACK_OBJCOPY "${CMAKE_OBJCOPY}")
