@@ -79,8 +79,8 @@ compare_debs() {
     done
   done
   differing=$(cd "$explain" && {
-    diff -rq one/control two/control || true
-    diff -rq one/data two/data || true
+    diff -rq --no-dereference one/control two/control || true
+    diff -rq --no-dereference one/data two/data || true
   } | sed -E 's#^Files one/(control|data)/([^ ]*) and .*#\1: \2#')
   [ -n "$differing" ] || differing=$(cd "$explain" && {
     diff one/members two/members >/dev/null || echo "the order of the archive's members"
