@@ -21,7 +21,18 @@ string(CONCAT CPACK_DEBIAN_PACKAGE_DESCRIPTION
   "The game is in Bulgarian and runs on X11 and Wayland desktops.")
 set(CPACK_RESOURCE_FILE_LICENSE "${PROJECT_SOURCE_DIR}/LICENSE")
 set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")
-set(CPACK_STRIP_FILES ON)
+# The program's debug information goes into a package of its own,
+# zimarela-dbgsym, under /usr/lib/debug/.build-id where gdb looks for it by
+# the program's build id, as Debian ships its own packages' symbols; the
+# program in the main package is stripped by that split. The split sees
+# only what is not stripped yet, so CPack must not strip first.
+set(CPACK_STRIP_FILES OFF)
+set(CPACK_DEBIAN_DEBUGINFO_PACKAGE ON)
+# The split's stripping leaves the compilers' version notes in .comment;
+# Debian drops them from its own packages, so they go before the split.
+set(CPACK_PRE_BUILD_SCRIPTS "${PROJECT_SOURCE_DIR}/cmake/drop_comment.cmake")
+set(CPACK_ZIMARELA_PROGRAM "${ZIMARELA_INSTALL_GAMESDIR}/zimarela")
+set(CPACK_OBJCOPY "${CMAKE_OBJCOPY}")
 # One package of everything, the Debian-only files included, which a plain
 # install leaves out.
 set(CPACK_COMPONENTS_ALL Unspecified debian)

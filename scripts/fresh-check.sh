@@ -5,11 +5,16 @@
 #   1. builds and tests as a distribution would, with only the build's
 #      dependencies and GoogleTest installed (scripts/plain-build.sh),
 #   2. runs the play command until the game's window maps,
-#   3. builds the .deb with the package command, unless a release's folder
-#      (from release.sh) is given, whose SHA256SUMS it then verifies,
+#   3. builds the .deb and its symbols' package with the package command,
+#      unless a release's folder (from release.sh) is given, whose
+#      SHA256SUMS it then verifies,
 #   4. runs the test command, the whole suite,
-#   5. installs the .deb, the release's if given, with apt-get into a second
-#      fresh root and starts the installed game until its window maps.
+#   5. installs both packages, the release's if given, with apt-get into a
+#      second fresh root and starts the installed game until its window
+#      maps,
+#   6. takes a core of the installed game there and reads it with gdb, which
+#      must name main's file and line with the symbols' package and none
+#      without it.
 # The windows map on an X server outside the roots. Commit first: what is
 # not committed is not checked. Usage, as root:
 # scripts/fresh-check.sh bookworm|trixie [RELEASE_FOLDER]
@@ -55,17 +60,20 @@ until_window "$build_root" ./scripts/play.sh
 if [ -n "$release" ]; then
   step "the release's checksums"
   (cd "$release" && sha256sum -c SHA256SUMS)
-  deb=$(echo "$release"/zimarela_*.deb)
+  debs=("$release"/zimarela_*.deb "$release"/zimarela-dbgsym_*.deb)
 else
   step "the package command"
   in_root "$build_root" ./scripts/package.sh
-  deb=$(echo "$build_root"/src/build/release/zimarela_*.deb)
+  debs=("$build_root"/src/build/release/zimarela_*.deb "$build_root"/src/build/release/zimarela-dbgsym_*.deb)
 fi
 
 step "the test command"
 in_root "$build_root" ./scripts/test.sh
 
-step "$(basename "$deb") in a second fresh root"
-install_and_start "$suite" "$install_root" "$deb"
+step "$(basename "${debs[0]}") and its symbols in a second fresh root"
+install_and_start "$suite" "$install_root" "${debs[@]}"
+
+step "a core of the installed game, read there"
+crash_reads_in "$install_root"
 
 step "passed"

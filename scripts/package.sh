@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the Debian package and says where it is.
+# Installs what is missing, builds the Debian package and its debug symbols'
+# package and says where they are.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/packages.sh
@@ -8,8 +9,9 @@ ensure_packages "${BUILD_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}"
 
 cmake --preset release
 cmake --build --preset release
-rm -f build/release/zimarela_*.deb
 # The archive's members take their modes from the umask.
-(cd build/release && umask 022 && cpack -G DEB)
+(umask 022 && cmake -DBUILD_DIR=build/release -DOUT=build/release -P cmake/make_debs.cmake)
 deb=$(echo build/release/zimarela_*.deb)
+symbols=$(echo build/release/zimarela-dbgsym_*.deb)
 echo "Built $deb; install it with: sudo apt-get install ./$deb"
+echo "Its debug symbols, for reading a crash: sudo apt-get install ./$symbols"

@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
-# Builds the .deb and the web page twice from the same source and fails
+# Builds the .deb, its symbols' package and the web page twice from the
+# same source and fails
 # unless both come out byte for byte the same. The second build differs from
 # the first in everything that must not matter: its folder (name and depth),
 # umask, time zone, locale and, naturally, the time it runs at and the times
 # of its files. Neither is given a SOURCE_DATE_EPOCH: each build finds the
 # tree's date itself, as a build by hand does. On a difference it names
 # the file inside the package, or the first differing byte of the page.
+# The symbols must agree too: they carry the build folder wherever a
+# compiler records where it was run, unless that is mapped away.
 # Usage: tests/reproducible.sh [SOURCE_TREE [SCRATCH]]
 set -euo pipefail
 source_tree=$(realpath "${1:-$(dirname "$0")/..}")
@@ -57,13 +60,13 @@ build "$second" 002 Asia/Tokyo bg_BG.UTF-8
 
 failures=()
 
-# The .deb: an ar archive of control and data tarballs. Unpacked, each
+# A .deb: an ar archive of control and data tarballs. Unpacked, each
 # member is compared by content and by its line in the tarball's listing
 # (mode, owner, time, order).
-deb_one=$(echo "$first"/build/release/zimarela_*.deb)
-deb_two=$(echo "$second"/build/release/zimarela_*.deb)
-if ! cmp -s "$deb_one" "$deb_two"; then
-  explain=$scratch/explain
+compare_debs() {
+  local deb_one=$1 deb_two=$2 explain differing side deb tarball name
+  cmp -s "$deb_one" "$deb_two" && return 0
+  explain=$scratch/explain/$(basename "$deb_one")
   for side in one two; do
     deb=deb_$side
     mkdir -p "$explain/$side"
@@ -76,8 +79,8 @@ if ! cmp -s "$deb_one" "$deb_two"; then
     done
   done
   differing=$(cd "$explain" && {
-    diff -rq one/control two/control || true
-    diff -rq one/data two/data || true
+    diff -rq --no-dereference one/control two/control || true
+    diff -rq --no-dereference one/data two/data || true
   } | sed -E 's#^Files one/(control|data)/([^ ]*) and .*#\1: \2#')
   [ -n "$differing" ] || differing=$(cd "$explain" && {
     diff one/members two/members >/dev/null || echo "the order of the archive's members"
@@ -86,7 +89,18 @@ if ! cmp -s "$deb_one" "$deb_two"; then
   })
   [ -n "$differing" ] || differing="the archive's own headers"
   failures+=("$(basename "$deb_one") differs between the two builds:"$'\n'"$differing")
-fi
+}
+
+summary=()
+for package in zimarela zimarela-dbgsym; do
+  deb_one=$(echo "$first"/build/release/${package}_*.deb)
+  deb_two=$(echo "$second"/build/release/${package}_*.deb)
+  for deb in "$deb_one" "$deb_two"; do
+    [ -f "$deb" ] || { echo "no ${package}_*.deb came out of the build beside $deb" >&2; exit 2; }
+  done
+  compare_debs "$deb_one" "$deb_two"
+  summary+=("$(basename "$deb_one") ($(sha256sum <"$deb_one" | cut -c1-16)...)")
+done
 
 page_one=$first/build/web/zimarela.html
 page_two=$second/build/web/zimarela.html
@@ -99,6 +113,6 @@ if [ "${#failures[@]}" -gt 0 ]; then
   echo "Not reproducible. Both builds are kept in $scratch; diffoscope explains the rest." >&2
   exit 1
 fi
-echo "Both builds agree: $(basename "$deb_one") ($(sha256sum <"$deb_one" | cut -c1-16)...)" \
+echo "Both builds agree: ${summary[*]}" \
   "and zimarela.html ($(sha256sum <"$page_one" | cut -c1-16)...)"
 rm -rf "$scratch"
