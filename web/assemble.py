@@ -10,6 +10,7 @@ import html
 import io
 import json
 import re
+import zlib
 
 from fontTools import subset
 from fontTools.misc.timeTools import timestampSinceEpoch
@@ -98,6 +99,26 @@ def inline_script(text, where):
     return text
 
 
+def fallback_script(path):
+    """The game built to JavaScript alone, as the text of the script element
+    that runs it: the factory it declares is handed on through that
+    element rather than left in a global. No part of it may make code from
+    a string, which the page's policy forbids."""
+    source = open(path, encoding="utf-8").read()
+    if not source.lstrip().startswith("var Zimarela = "):
+        raise SystemExit(f"{path} does not declare the factory Zimarela")
+    found = re.search(r"\beval\b|\bFunction\s*\(", source)
+    if found:
+        raise SystemExit(f"{path} makes code from a string ({found.group(0)})")
+    return f"document.currentScript.game = (() => {{\n{source}\nreturn Zimarela;\n}})();\n"
+
+
+def packed(text):
+    """Text as base64 of its zlib-packed UTF-8, which an element that never
+    runs can hold as it is."""
+    return base64.b64encode(zlib.compress(text.encode("utf-8"), 9)).decode("ascii")
+
+
 def early_script(path, frame, texts):
     """The early script, with what it must know before the game does: the
     window's font, and where and in what words a browser that cannot run
@@ -124,6 +145,9 @@ def main():
     parser.add_argument("--script", required=True, nargs="+",
                         help="the page's modules, the compiled game's among them, "
                              "each after those it imports from")
+    parser.add_argument("--fallback",
+                        help="the game built to JavaScript alone, for a browser without "
+                             "WebAssembly; without it, such a browser is told it cannot play")
     parser.add_argument("--icon", required=True, help="an SVG icon")
     parser.add_argument("--font", required=True)
     parser.add_argument("--font-licence", required=True,
@@ -158,6 +182,9 @@ def main():
         "@WINDOW@": frame["window"],
         "@FONT_LICENCE@": licence,
         "@PAGE@": inline_script(bundle(args.script), "the page's script"),
+        "@FALLBACK@": (f'<script id="fallback" type="text/plain">'
+                       f'{packed(fallback_script(args.fallback))}</script>'
+                       if args.fallback else ""),
     }
     page = open(args.template, encoding="utf-8").read()
     # One pass, so that nothing inserted is ever read as a placeholder.

@@ -1,6 +1,6 @@
 // The page's one classic script, written into its body before the window.
-// Every other script is an ES module, and a module runs only once the whole
-// file is read; on a slow network the browser draws the window long before
+// Every other script is an ES module, and a module runs only once its whole
+// text is read; on a slow network the browser draws the window long before
 // the game's script has arrived, and from that first frame on nothing the
 // player does may be lost, done twice, or shown before the game says so.
 //

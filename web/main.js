@@ -4,7 +4,9 @@
 // until then reaches it in order. What early.js has kept reaches it through
 // the cover's one handle.
 import { adoptWindow, focusControl } from "./draw.js";
+import { inflate } from "./inflate.mjs";
 import { connectInput } from "./input.js";
+import { startFirst } from "./start.mjs";
 import { default as makeGame } from "./zimarela_module.mjs";
 
 const early = document.getElementById("cover").early;
@@ -21,7 +23,7 @@ function sessionOf(module) {
   };
 }
 
-function start(module) {
+function start(module, way) {
   const session = sessionOf(module);
   const design = session.design();
   const view = adoptWindow(document.getElementById("window"), design);
@@ -29,28 +31,47 @@ function start(module) {
   // A player who has already put the focus on a control keeps it there.
   if (!view.root.contains(document.activeElement)) focusControl(view, design.firstFocus);
   early.take(activate);
-  document.documentElement.dataset.live = "";
+  // Which build plays, for whoever looks.
+  document.documentElement.dataset.live = way === webAssembly ? "webassembly" : "javascript";
 }
 
-// A browser without WebAssembly (a hardened mode may take it away), or one
-// that refuses to compile or start the game, says so instead of leaving the
-// player clicking on a window that never answers. The fault itself is
-// still thrown, for the console.
+// The WebAssembly build, compiled at once from this module's own bytes.
+function webAssembly() {
+  if (typeof WebAssembly !== "object") throw new Error("This browser has no WebAssembly");
+  return makeGame;
+}
+
+// The same game built to JavaScript alone, for a browser without
+// WebAssembly (a hardened mode may take it away) or one that refuses it.
+// The page carries it packed in an element that never runs, after this
+// module, so that no other browser waits for its bytes, parses or compiles
+// it. Unpacked, it runs as a script element of exactly the text the page
+// was built with, which hands its factory on through that element.
+async function javaScript() {
+  if (document.readyState === "loading") {
+    await new Promise((read) => document.addEventListener("DOMContentLoaded", read, { once: true }));
+  }
+  const packed = Uint8Array.from(atob(document.getElementById("fallback").text),
+                                 (character) => character.charCodeAt(0));
+  const script = document.createElement("script");
+  script.text = await unpacked(packed);
+  document.head.append(script);
+  script.remove();
+  if (typeof script.game !== "function") throw new Error("The game's JavaScript did not run");
+  return script.game;
+}
+
+// zlib data as text, by the browser's own means where it has them.
+function unpacked(packed) {
+  if (typeof DecompressionStream !== "function") return new TextDecoder().decode(inflate(packed));
+  return new Response(new Response(packed).body.pipeThrough(new DecompressionStream("deflate")))
+      .text();
+}
+
+// A browser that can run neither says so instead of leaving the player
+// clicking on a window that never answers.
 function startGame() {
-  if (typeof WebAssembly !== "object") {
-    early.cannotRun();
-    return;
-  }
-  try {
-    makeGame({
-      onRuntimeInitialized() {
-        start(this);
-      },
-    });
-  } catch (fault) {
-    early.cannotRun();
-    throw fault;
-  }
+  startFirst([webAssembly, javaScript], start, () => early.cannotRun());
 }
 
 // Compiling the game runs in a task of its own once the window is drawn, so

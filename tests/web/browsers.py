@@ -70,9 +70,23 @@ class Xvfb:
         self.process.wait()
 
 
-def start_webkit(display, loaded=True):
+# Each engine's own switch that takes WebAssembly away, as hardened modes
+# do: a V8 without its compilers has none; a Firefox preference; and a
+# JavaScriptCore option, read from the web process's environment (called
+# useWebAssembly before JavaScriptCore renamed it).
+CHROMIUM_WITHOUT_WEBASSEMBLY = "--js-flags=--jitless"
+FIREFOX_WITHOUT_WEBASSEMBLY = 'user_pref("javascript.options.wasm", false);\n'
+WEBKIT_WITHOUT_WEBASSEMBLY = ("JSC_useWasm", "0")
+
+
+def start_webkit(display, loaded=True, webassembly=True):
     """WebKitGTK's MiniBrowser under automation, on the given X display."""
     os.environ["DISPLAY"] = display
+    name, value = WEBKIT_WITHOUT_WEBASSEMBLY
+    if webassembly:
+        os.environ.pop(name, None)
+    else:
+        os.environ[name] = value
     options = webdriver.WebKitGTKOptions()
     if not loaded:
         options.page_load_strategy = "none"
@@ -91,12 +105,14 @@ def start_webkit(display, loaded=True):
 class SeleniumPage:
     """The page in Chromium or WebKitGTK."""
 
-    def __init__(self, engine, url, *flags, loaded=True):
+    def __init__(self, engine, url, *flags, loaded=True, webassembly=True):
         self.engine = engine
         self.server = Xvfb() if engine == "webkit" else None
+        if not webassembly:
+            flags += (CHROMIUM_WITHOUT_WEBASSEMBLY,)
         try:
             self.driver = (start_chromium(*flags, loaded=loaded) if engine == "chromium"
-                           else start_webkit(self.server.display, loaded))
+                           else start_webkit(self.server.display, loaded, webassembly))
         except BaseException:
             self.close_server()
             raise
@@ -167,11 +183,14 @@ FIREFOX_KEYS = {Keys.TAB: "\ue004", Keys.SPACE: " ", Keys.ARROW_UP: "\ue013",
 class FirefoxPage:
     """The page in headless Firefox ESR, driven over WebDriver BiDi."""
 
-    def __init__(self, engine, url, *flags, loaded=True):
+    def __init__(self, engine, url, *flags, loaded=True, webassembly=True):
         self.engine = engine
         self.home = tempfile.mkdtemp(prefix="zimarela-firefox-")
         self.browser = None
         self.socket = None
+        if not webassembly:
+            with open(os.path.join(self.home, "user.js"), "w", encoding="utf-8") as prefs:
+                prefs.write(FIREFOX_WITHOUT_WEBASSEMBLY)
         try:
             self.start(url, "complete" if loaded else "none")
         except BaseException:
@@ -288,12 +307,13 @@ class FirefoxPage:
         return base64.b64decode(shot["data"])
 
 
-def open_page(engine, url, *flags, ready=("drawn", "live"), loaded=True):
+def open_page(engine, url, *flags, ready=("drawn", "live"), loaded=True, webassembly=True):
     """The page, once it is drawn and the game answers: a click from the
     test may then be followed at once by a look at what it did. With
-    `loaded` false, the page may still be arriving when it is handed on."""
-    page = (FirefoxPage if engine == "firefox" else SeleniumPage)(engine, url, *flags,
-                                                                   loaded=loaded)
+    `loaded` false, the page may still be arriving when it is handed on;
+    with `webassembly` false, the engine has none."""
+    page = (FirefoxPage if engine == "firefox" else SeleniumPage)(
+        engine, url, *flags, loaded=loaded, webassembly=webassembly)
     try:
         wait_for(page, lambda: page.script(
             "return arguments[0].every((flag) => flag in document.documentElement.dataset)",

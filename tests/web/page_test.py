@@ -27,8 +27,8 @@ class Page:
     """One engine on the page, with the few moves a player makes and what
     a player can see, read from the page itself."""
 
-    def __init__(self, url, *flags):
-        self.browser = open_page(ARGS.engine, url, *flags)
+    def __init__(self, url, *flags, **options):
+        self.browser = open_page(ARGS.engine, url, *flags, **options)
         self.script = self.browser.script
 
     def close(self):
@@ -114,8 +114,8 @@ class QuietHandler(http.server.SimpleHTTPRequestHandler):
 
 
 class PageTest(unittest.TestCase):
-    def open(self, url=None, *flags):
-        page = Page(url or f"file://{ARGS.page}", *flags)
+    def open(self, url=None, *flags, **options):
+        page = Page(url or f"file://{ARGS.page}", *flags, **options)
         self.addCleanup(page.close)
         return page
 
@@ -129,6 +129,23 @@ class PageTest(unittest.TestCase):
 
     def test_a_whole_game_by_mouse_loses_then_wins(self):
         page = self.open(self.serve())
+        # The JavaScript build is never unpacked where WebAssembly runs.
+        self.assertEqual(page.script("return document.documentElement.dataset.live"),
+                         "webassembly")
+        self.play_a_whole_game(page)
+
+    def test_plays_a_whole_game_without_web_assembly(self):
+        """With the engine's own switch taking WebAssembly away, as a
+        hardened mode does, the same game in JavaScript takes over."""
+        page = self.open(self.serve(), webassembly=False)
+        self.assertEqual(page.script("return [typeof WebAssembly, "
+                                     "document.documentElement.dataset.live]"),
+                         ["undefined", "javascript"])
+        self.play_a_whole_game(page)
+
+    def play_a_whole_game(self, page):
+        """A loss that shows the lesson, then a win, counted, each door
+        found through the peek."""
         self.assertEqual((page.value("Text2_0"), page.value("Text2_1")), ("1", "0"))
         page.click("Option1_0", across=0.95)  # the doors frame is still locked
         self.assertFalse(page.selected("Option1_0"))
