@@ -17,7 +17,7 @@ import unittest
 from selenium.webdriver.common.keys import Keys
 
 from browsers import ENGINES, open_page, wait_for
-from game_texts import read_texts
+from game_texts import read_texts, with_policy
 
 ARGS = None
 TEXTS = None
@@ -98,9 +98,11 @@ class FirstFrameTest(unittest.TestCase):
         self.addCleanup(self.folder.cleanup)
 
     def write(self, name, text):
+        """A changed copy of the page, with the policy its build would give
+        it: under the page's own, the browser would refuse the change."""
         path = os.path.join(self.folder.name, name)
         with open(path, "w", encoding="utf-8") as out:
-            out.write(text)
+            out.write(with_policy(text))
         return "file://" + path
 
     def open(self, url, **options):
