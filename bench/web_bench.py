@@ -21,10 +21,14 @@ import tempfile
 import threading
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "tests", "web"))
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "web"))
+from assemble import with_policy  # noqa: E402
 from browsers import CHROMIUM_WITHOUT_WEBASSEMBLY, start_chromium  # noqa: E402
 
 # The static twin: the drawn window as it stands, without the game's
-# scripts, and a mark once its font is in, as the game marks its own.
+# scripts, and a mark once its font is in, as the game marks its own. Like
+# every copy the benchmark changes, it is written with the policy the
+# page's build would give it.
 STATIC_TWIN = """
 const twin = document.documentElement.cloneNode(true);
 for (const script of twin.querySelectorAll("script")) script.remove();
@@ -212,7 +216,7 @@ def main():
             twin = os.path.join(folder, "static.html")
             with open(twin, "w", encoding="utf-8") as out:
                 font = re.search(r"base64,([A-Za-z0-9+/=]+)\)", source).group(1)
-                out.write(driver.execute_script(STATIC_TWIN, font))
+                out.write(with_policy(driver.execute_script(STATIC_TWIN, font)))
             game, static = [], []
             for _ in range(args.pairs):
                 game.append(drawn_at(driver, page))
@@ -241,7 +245,7 @@ def main():
                 sys.exit(f"{args.page} does not end in {START}")
             player = os.path.join(folder, "player.html")
             with open(player, "w", encoding="utf-8") as out:
-                out.write(source.replace(START, HANDED_ON))
+                out.write(with_policy(source.replace(START, HANDED_ON)))
             drawn_at(driver, "file://" + player)
             per_game = [driver.execute_async_script(GAMES, args.games)
                         for _ in range(args.repetitions)]

@@ -2,10 +2,17 @@
 """Puts the whole web page into one file: the compiled game, the page's
 styles and script, the icon, and the window's font cut down to the glyphs
 the game shows, with the notices and licences of all it holds. Opened from disk or served from
-anywhere, the file needs nothing else."""
+anywhere, the file needs nothing else, and its own Content-Security-Policy
+has the browser refuse anything else.
+
+A script that the page holds in some other form and inserts at run time as
+a <script> element runs only if the policy lists the hash of its text:
+give that text, exactly as the page will set it, with --inserted-script,
+or to with_policy() as `inserted_scripts`."""
 
 import argparse
 import base64
+import hashlib
 import html
 import io
 import json
@@ -94,8 +101,10 @@ def data_url(mime, payload):
 
 
 def inline_script(text, where):
-    if re.search(r"</script", text, re.IGNORECASE):
-        raise SystemExit(f"{where} holds </script and cannot be inlined")
+    # A comment opener inside a script can make the browser read past the
+    # script's end tag, and the policy's hash would then miss what it runs.
+    if re.search(r"</script|<!--", text, re.IGNORECASE):
+        raise SystemExit(f"{where} holds </script or <!-- and cannot be inlined")
     return text
 
 
@@ -117,6 +126,102 @@ def packed(text):
     """Text as base64 of its zlib-packed UTF-8, which an element that never
     runs can hold as it is."""
     return base64.b64encode(zlib.compress(text.encode("utf-8"), 9)).decode("ascii")
+
+
+def inline_style(text, where):
+    if re.search(r"</style", text, re.IGNORECASE):
+        raise SystemExit(f"{where} holds </style and cannot be inlined")
+    return text
+
+
+# The page's policy stands right after its character set, before anything
+# it governs: the icon, every style and every script.
+POLICY_META = re.compile(
+    r'(<meta charset="utf-8">\n<meta http-equiv="Content-Security-Policy" content=")[^"]*(">)')
+# Where an element the policy allows by its hash starts, and where a comment
+# does, inside which nothing starts.
+INLINE_START = re.compile(r"<!--|<(script|style)(\s[^>]*)?>", re.IGNORECASE)
+SCRIPT_TYPE = re.compile(r"""\stype\s*=\s*(?:"([^"]*)"|'([^']*)'|([^\s"'>]+))""", re.IGNORECASE)
+# The types under which a browser runs a script element as JavaScript; one
+# of any other type holds data, runs nothing and needs no hash.
+JAVASCRIPT_TYPES = {"", "module", "application/ecmascript", "application/javascript",
+                    "application/x-ecmascript", "application/x-javascript", "text/ecmascript",
+                    "text/javascript", "text/javascript1.0", "text/javascript1.1",
+                    "text/javascript1.2", "text/javascript1.3", "text/javascript1.4",
+                    "text/javascript1.5", "text/jscript", "text/livescript",
+                    "text/x-ecmascript", "text/x-javascript"}
+
+
+def runs(script_attributes):
+    """Whether a script element with these attributes runs as JavaScript."""
+    kind = SCRIPT_TYPE.search(script_attributes or "")
+    return not kind or next(filter(None, kind.groups()), "").strip().lower() in JAVASCRIPT_TYPES
+
+
+def inline_elements(page):
+    """Every style element of `page` and every script element that runs, as
+    (tag, text), the text as the browser hashes it: it reads a line break
+    written as CR LF, or as a lone CR, as LF."""
+    position = 0
+    while found := INLINE_START.search(page, position):
+        if not found.group(1):
+            position = page.find("-->", found.end()) + len("-->")
+            if position < len("-->"):
+                raise SystemExit("the page has a comment that never ends")
+            continue
+        tag = found.group(1).lower()
+        end = re.compile(f"</{tag}", re.IGNORECASE).search(page, found.end())
+        if not end:
+            raise SystemExit(f"the page has a <{tag}> that never ends")
+        if tag == "style" or runs(found.group(2)):
+            yield tag, re.sub(r"\r\n?", "\n", page[found.end():end.start()])
+        position = end.end()
+
+
+def source_hash(text):
+    digest = hashlib.sha256(text.encode("utf-8")).digest()
+    return f"'sha256-{base64.b64encode(digest).decode('ascii')}'"
+
+
+def content_security_policy(page, inserted_scripts=()):
+    """The policy that lets `page` run its own scripts and the inserted
+    ones, take its own styles, compile WebAssembly, and show images and a
+    font from data: URLs, and nothing else: it loads, sends and submits
+    nothing, and no other script, style or style attribute takes effect.
+    An inserted script's text is hashed as given: it is set through the
+    DOM, where no parser turns its line breaks."""
+    allowed = {"script": [], "style": []}
+    for tag, text in inline_elements(page):
+        allowed[tag].append(source_hash(text))
+    allowed["script"] += map(source_hash, inserted_scripts)
+    scripts, styles = (list(dict.fromkeys(allowed[tag])) for tag in ("script", "style"))
+    return "; ".join([
+        "default-src 'none'",
+        " ".join(["script-src", *scripts, "'wasm-unsafe-eval'"]),
+        " ".join(["style-src", *(styles or ["'none'"])]),
+        "img-src data:",
+        "font-src data:",
+        "base-uri 'none'",
+        "form-action 'none'",
+    ])
+
+
+def with_policy(page, inserted_scripts=()):
+    """`page` with its policy, computed from what the page now holds. The
+    build writes the page through here, and so must anything that changes a
+    script or a style of a written page, or the browser refuses the change.
+    The policy holds no character that its attribute would need escaped."""
+    if not POLICY_META.search(page):
+        raise SystemExit("the page has no policy right after its character set")
+    policy = content_security_policy(page, inserted_scripts)
+    return POLICY_META.sub(lambda match: match.group(1) + policy + match.group(2), page, count=1)
+
+
+def policy_comes_first(page):
+    """Whether nothing the policy governs stands before it."""
+    meta = POLICY_META.search(page)
+    governed = re.search(r"<(script|style|link)\b", page, re.IGNORECASE)
+    return meta and governed and meta.start() < governed.start()
 
 
 def early_script(path, frame, texts):
@@ -154,6 +259,9 @@ def main():
                         help="Debian's copyright file of the font's package")
     parser.add_argument("--notices", required=True, help="what the page is made of, and under what")
     parser.add_argument("--licence", required=True, help="the game's own licence")
+    parser.add_argument("--inserted-script", action="append", default=[],
+                        help="a file whose text the page sets, at run time, as the text of a "
+                             "<script> element it inserts; the policy lists its hash")
     parser.add_argument("--output", required=True)
     args = parser.parse_args()
 
@@ -170,25 +278,35 @@ def main():
     # desktop does. It is declared where the browser meets it first.
     font_face = (f'@font-face {{ font-family: "{frame["fontFamily"]}"; '
                  f'src: url(data:font/woff2;base64,{font}); }}')
+    # Unpacked and run only where WebAssembly fails, as a script the policy
+    # lists by the hash of this very text.
+    fallback = fallback_script(args.fallback) if args.fallback else None
     parts = {
+        "@POLICY@": "",  # computed from the finished page
         "@TITLE@": html.escape(texts["kTitle"]),
         "@DESCRIPTION@": html.escape(texts["kPageDescription"]),
         "@VERSION@": args.version,
         "@ICON@": data_url("image/svg+xml", open(args.icon, "rb").read()),
         "@VIEWPORT@": html.escape(frame["viewport"]),
         "@FONT_FACE@": font_face,
-        "@STYLE@": open(args.style, encoding="utf-8").read(),
+        "@STYLE@": inline_style(open(args.style, encoding="utf-8").read(), args.style),
+        "@WINDOW_STYLE@": inline_style(frame["style"], "the window's style sheet"),
         "@EARLY@": inline_script(early_script(args.early, frame, texts), args.early),
         "@WINDOW@": frame["window"],
         "@FONT_LICENCE@": licence,
         "@PAGE@": inline_script(bundle(args.script), "the page's script"),
-        "@FALLBACK@": (f'<script id="fallback" type="text/plain">'
-                       f'{packed(fallback_script(args.fallback))}</script>'
-                       if args.fallback else ""),
+        "@FALLBACK@": (f'<script id="fallback" type="text/plain">{packed(fallback)}</script>'
+                       if fallback else ""),
     }
     page = open(args.template, encoding="utf-8").read()
     # One pass, so that nothing inserted is ever read as a placeholder.
     page = re.sub("|".join(map(re.escape, parts)), lambda match: parts[match.group(0)], page)
+    inserted = [open(path, encoding="utf-8").read() for path in args.inserted_script]
+    if fallback:
+        inserted.append(fallback)
+    page = with_policy(page, inserted)
+    if not policy_comes_first(page):
+        raise SystemExit(f"{args.template}: the policy must come before any style or script")
     with open(args.output, "w", encoding="utf-8") as out:
         out.write(page)
 

@@ -17,6 +17,15 @@
   const root = document.documentElement;
   const cover = document.getElementById("cover");
 
+  // The page's policy has the browser refuse anything the page does not
+  // declare. What it refused, if anything ever is, stands on the root by
+  // the directive that refused it, where a test or anyone inspecting the
+  // page reads it in every browser: not every browser's driver can listen
+  // from before the page's own scripts run.
+  addEventListener("securitypolicyviolation", (event) => {
+    root.dataset.refused = `${root.dataset.refused ?? ""} ${event.effectiveDirective}`.trim();
+  });
+
   // A multi-line box lays its text out exactly as wide as the desktop
   // window's does, whatever border and scroll bar this browser draws.
   // Measured on one small box before the window is read, it costs one

@@ -10,8 +10,6 @@ told so where it can run neither. In the browser engine named by
 import argparse
 import base64
 import functools
-import hashlib
-import html.parser
 import http.server
 import os
 import re
@@ -24,7 +22,7 @@ import zlib
 from selenium.webdriver.common.keys import Keys
 
 from browsers import ENGINES, open_page, wait_for
-from game_texts import read_texts
+from game_texts import inline_elements, read_texts, source_hash, with_policy
 
 ARGS = None
 TEXTS = None
@@ -97,42 +95,19 @@ class HeldServer:
         self.server.server_close()
 
 
-class ScriptTexts(html.parser.HTMLParser):
-    """The text of every script element of a page that runs as script."""
-
-    def __init__(self):
-        super().__init__(convert_charrefs=False)
-        self.texts, self.inside = [], False
-
-    def handle_starttag(self, tag, attrs):
-        self.inside = tag == "script" and dict(attrs).get("type") in (None, "module")
-        if self.inside:
-            self.texts.append("")
-
-    def handle_endtag(self, tag):
-        self.inside = False
-
-    def handle_data(self, data):
-        if self.inside:
-            self.texts[-1] += data
-
-
 def script_hashes(source):
-    reader = ScriptTexts()
-    reader.feed(source)
-    return [base64.b64encode(hashlib.sha256(text.encode("utf-8")).digest()).decode("ascii")
-            for text in reader.texts]
+    """The hashes of the scripts the page runs as it is read."""
+    return [source_hash(text) for tag, text in inline_elements(source) if tag == "script"]
 
 
 def fallback_hash(source):
     """The hash of the script the page unpacks where WebAssembly fails."""
     packed = re.search(r'<script id="fallback" type="text/plain">([^<]*)</script>', source)
-    text = zlib.decompress(base64.b64decode(packed.group(1)))
-    return base64.b64encode(hashlib.sha256(text).digest()).decode("ascii")
+    return source_hash(zlib.decompress(base64.b64decode(packed.group(1))).decode("utf-8"))
 
 
 def script_policy(hashes):
-    return "script-src " + " ".join(f"'sha256-{digest}'" for digest in hashes)
+    return "script-src " + " ".join(hashes)
 
 
 class PolicyServer:
@@ -166,9 +141,11 @@ class FirstFrameTest(unittest.TestCase):
         self.addCleanup(self.folder.cleanup)
 
     def write(self, name, text):
+        """A changed copy of the page, with the policy its build would give
+        it: under the page's own, the browser would refuse the change."""
         path = os.path.join(self.folder.name, name)
         with open(path, "w", encoding="utf-8") as out:
-            out.write(text)
+            out.write(with_policy(text))
         return "file://" + path
 
     def open(self, url, **options):
@@ -267,9 +244,10 @@ class FirstFrameTest(unittest.TestCase):
         playing = PolicyServer(ARGS.page, script_policy(scripts + [fallback_hash(self.source)]),
                                self)
         page = self.open(playing.url)
-        self.assertEqual(page.script("return [typeof WebAssembly, "
-                                     "document.documentElement.dataset.live]"),
-                         ["object", "javascript"])
+        # There, but refused by the host's policy, which the page saw.
+        self.assertEqual(page.script("return [typeof WebAssembly, document.documentElement"
+                                     ".dataset.live, document.documentElement.dataset.refused]"),
+                         ["object", "javascript", "script-src"])
         self.play(page)
         self.scored(page, page.script(SNAPSHOT, DOOR_TABLE))
 
@@ -283,6 +261,8 @@ class FirstFrameTest(unittest.TestCase):
         page.keys(Keys.TAB, Keys.SPACE, Keys.TAB, Keys.SPACE)
         self.assertEqual(page.script(SNAPSHOT, DOOR_TABLE), told)
         self.assertNotIn("live", page.script("return document.documentElement.dataset"))
+        self.assertEqual(set(page.script("return document.documentElement.dataset.refused")
+                             .split()), {"script-src"})
 
     @staticmethod
     def focused(page):
