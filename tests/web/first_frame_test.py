@@ -236,23 +236,27 @@ class FirstFrameTest(unittest.TestCase):
         self.assertEqual(early.errors(), [])
 
     def test_a_browser_that_refuses_web_assembly_plays_without_it_or_says_so(self):
-        """Served under the host's own policy, stricter than the page's: the
-        page's scripts run, but WebAssembly may not compile. The JavaScript
-        build, unpacked later, plays where that policy lets it run; where
-        it does not either, the page says so and nothing answers."""
+        """Served under the host's own policy, stricter than the page's,
+        which lets the page's scripts run by their hashes. Where it refuses
+        WebAssembly, the JavaScript build, unpacked later, plays if that
+        policy lets it run; where WebAssembly is missing and the policy
+        refuses that build too, the page says so and nothing answers."""
         scripts = script_hashes(self.source)
-        playing = PolicyServer(ARGS.page, script_policy(scripts + [fallback_hash(self.source)]),
-                               self)
-        page = self.open(playing.url)
-        # There, but refused by the host's policy, which the page saw.
-        self.assertEqual(page.script("return [typeof WebAssembly, document.documentElement"
-                                     ".dataset.live, document.documentElement.dataset.refused]"),
-                         ["object", "javascript", "script-src"])
-        self.play(page)
-        self.scored(page, page.script(SNAPSHOT, DOOR_TABLE))
+        # WebKitGTK lets the page's own 'wasm-unsafe-eval' stand against a
+        # host's policy that has none, so only the other two refuse it.
+        if ARGS.engine != "webkit":
+            playing = PolicyServer(ARGS.page, script_policy(
+                scripts + [fallback_hash(self.source)]), self)
+            page = self.open(playing.url)
+            # There, but refused by the host's policy, which the page saw.
+            self.assertEqual(page.script(
+                "return [typeof WebAssembly, document.documentElement.dataset.live, "
+                "document.documentElement.dataset.refused]"), ["object", "javascript", "script-src"])
+            self.play(page)
+            self.scored(page, page.script(SNAPSHOT, DOOR_TABLE))
 
         refusing = PolicyServer(ARGS.page, script_policy(scripts), self)
-        page = self.open(refusing.url, ready=("drawn",))
+        page = self.open(refusing.url, ready=("drawn",), webassembly=False)
         wait_for(page, lambda: page.script(
             "return document.getElementById('Text1_0').value") == TEXTS["kBrowserCannotRun"])
         self.assertEqual(self.focused(page), "Text1_0")
@@ -261,8 +265,11 @@ class FirstFrameTest(unittest.TestCase):
         page.keys(Keys.TAB, Keys.SPACE, Keys.TAB, Keys.SPACE)
         self.assertEqual(page.script(SNAPSHOT, DOOR_TABLE), told)
         self.assertNotIn("live", page.script("return document.documentElement.dataset"))
-        self.assertEqual(set(page.script("return document.documentElement.dataset.refused")
-                             .split()), {"script-src"})
+        # The JavaScript build was refused by the host's policy (a browser
+        # may name the directive script-src-elem).
+        refused = page.script("return document.documentElement.dataset.refused").split()
+        self.assertEqual(len(refused), 1, refused)
+        self.assertTrue(refused[0].startswith("script-src"), refused)
 
     @staticmethod
     def focused(page):
