@@ -108,6 +108,8 @@ class FirstFrameTest(unittest.TestCase):
     def open(self, url, **options):
         page = open_page(ARGS.engine, url, **options)
         self.addCleanup(page.close)
+        self.addCleanup(lambda: self.assertEqual(page.refused(), [],
+                                                 "the page's policy refused these"))
         return page
 
     def without_game(self):
