@@ -235,6 +235,16 @@ def early_script(path, frame, texts):
                   lambda match: json.dumps(values[match.group(0)], ensure_ascii=False), source)
 
 
+def with_no_script(window, sentence):
+    """The window, and inside it, for a browser with JavaScript off, the
+    sentence that says why nothing on it answers (page.css's .no-script)."""
+    end = "</main>"
+    if not window.endswith(end):
+        raise SystemExit("the window's markup does not end its <main>")
+    return (window[:-len(end)] +
+            f'<noscript><p class="no-script">{html.escape(sentence)}</p></noscript>{end}')
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__)
     parser.add_argument("--template", required=True)
@@ -292,7 +302,7 @@ def main():
         "@STYLE@": inline_style(open(args.style, encoding="utf-8").read(), args.style),
         "@WINDOW_STYLE@": inline_style(frame["style"], "the window's style sheet"),
         "@EARLY@": inline_script(early_script(args.early, frame, texts), args.early),
-        "@WINDOW@": frame["window"],
+        "@WINDOW@": with_no_script(frame["window"], texts["kJavaScriptOff"]),
         "@FONT_LICENCE@": licence,
         "@PAGE@": inline_script(bundle(args.script), "the page's script"),
         "@FALLBACK@": (f'<script id="fallback" type="text/plain">{packed(fallback)}</script>'

@@ -9,14 +9,21 @@ import { writeFileSync } from "node:fs";
 import { createRequire } from "node:module";
 import { resolve } from "node:path";
 
-import { windowMarkup, windowStyleSheet } from "./frame.mjs";
+import { controlRule, windowMarkup, windowStyleSheet } from "./frame.mjs";
 
 // A browser that cannot run the game is told so where the window sends the
 // player first: in the control that takes the first focus, the result box.
 function noticeBox(design) {
   const box = design.controls.find((control) => control.position === design.firstFocus);
   if (box.kind !== "textBox") throw new Error(`${box.element} cannot show a sentence`);
-  return box.element;
+  return box;
+}
+
+// With JavaScript off no script can write into that box: the sentence that
+// says so is written over it instead, in its place and font (page.css's
+// .no-script).
+function styleSheet(design) {
+  return windowStyleSheet(design) + controlRule(".no-script", noticeBox(design));
 }
 
 const [modulePath, outputPath] = process.argv.slice(2);
@@ -28,12 +35,12 @@ makeModule({
     this._load();
     writeFileSync(outputPath, JSON.stringify({
       window: windowMarkup(design, read(this._states)),
-      style: windowStyleSheet(design),
+      style: styleSheet(design),
       // A phone narrower than the window shows the whole window, scaled to fit.
       viewport: `width=${design.width}`,
       fontFamily: design.fontFamilies[0],
       font: `${design.fontPixels}px "${design.fontFamilies[0]}"`,
-      noticeBox: noticeBox(design),
+      noticeBox: noticeBox(design).element,
     }));
   },
 });

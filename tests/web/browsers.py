@@ -30,6 +30,28 @@ ANSWER_SECONDS = 240
 MINIBROWSER = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser"
 WINDOW = (700, 560)
 
+# What the page's policy has the browser refuse, recorded from the moment a
+# document exists, where the driver can run a script that early: Chromium
+# over its DevTools protocol, Firefox over BiDi.
+WATCH_POLICY = """
+window.refusedFromStart = [];
+addEventListener("securitypolicyviolation",
+                 (event) => refusedFromStart.push(event.effectiveDirective), true);
+"""
+# Every refusal: the watch's where it runs, the page's own record (early.js)
+# where it cannot; and every style element the browser refused to take,
+# which may have been refused before the page's record began.
+REFUSED = """
+const own = (document.documentElement.dataset.refused ?? "").split(" ").filter(Boolean);
+const styles = [...document.querySelectorAll("style")].filter((style) => !style.sheet)
+    .map(() => "style-src-elem");
+return [...(window.refusedFromStart ?? own), ...styles];
+"""
+
+
+class ScriptError(RuntimeError):
+    """A script run in the page threw."""
+
 
 def start_chromium(*flags, loaded=True):
     """Chromium; with `loaded` false, a navigation returns at once rather
@@ -117,6 +139,11 @@ class SeleniumPage:
             self.close_server()
             raise
         try:
+            # WebKitGTK's driver can run nothing before the page's own
+            # scripts; there the page's record stands in.
+            if engine == "chromium":
+                self.driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument",
+                                            {"source": WATCH_POLICY})
             self.driver.get(url)
         except BaseException:
             self.close()
@@ -168,6 +195,10 @@ class SeleniumPage:
             return [entry["message"] for entry in self.driver.get_log("browser")
                     if entry["level"] == "SEVERE"]
         return self.script("return window.errorsSeen")
+
+    def refused(self):
+        """What the page's policy had the browser refuse, by directive."""
+        return sorted(self.script(REFUSED))
 
     def title(self):
         return self.driver.title
@@ -229,6 +260,7 @@ class FirefoxPage:
         self.context = self.send("browsingContext.create", type="window")["context"]
         self.send("browsingContext.setViewport", context=self.context,
                   viewport={"width": WINDOW[0], "height": WINDOW[1]})
+        self.send("script.addPreloadScript", functionDeclaration=f"() => {{ {WATCH_POLICY} }}")
         self.send("browsingContext.navigate", context=self.context, url=url, wait=wait)
 
     def send(self, method, **params):
@@ -264,7 +296,7 @@ class FirefoxPage:
                                 ".apply(null, JSON.parse(args)) ?? null)",
             arguments=[{"type": "string", "value": json.dumps(list(args))}])
         if result["type"] == "exception":
-            raise RuntimeError(result["exceptionDetails"]["text"])
+            raise ScriptError(result["exceptionDetails"]["text"])
         return json.loads(result["result"]["value"])
 
     def pointer(self, *actions):
@@ -298,6 +330,9 @@ class FirefoxPage:
     def errors(self):
         return [event["params"].get("text") for event in self.events
                 if event.get("method") == "log.entryAdded" and event["params"]["level"] == "error"]
+
+    def refused(self):
+        return sorted(self.script(REFUSED))
 
     def title(self):
         return self.script("return document.title")
