@@ -122,6 +122,16 @@ def fallback_script(path):
     return f"document.currentScript.game = (() => {{\n{source}\nreturn Zimarela;\n}})();\n"
 
 
+def inflater_script(path):
+    """The inflater module as the text of a script element that hands its
+    one export on through that element."""
+    source = open(path, encoding="utf-8").read()
+    if len(re.findall(r"^export ", source, re.MULTILINE)) != 1:
+        raise SystemExit(f"{path} must export its inflate function and nothing else")
+    source = inline_script(source.replace("export function inflate(", "function inflate("), path)
+    return f"document.currentScript.inflate = (() => {{\n{source}\nreturn inflate;\n}})();\n"
+
+
 def packed(text):
     """Text as base64 of its zlib-packed UTF-8, which an element that never
     runs can hold as it is."""
@@ -263,6 +273,8 @@ def main():
     parser.add_argument("--fallback",
                         help="the game built to JavaScript alone, for a browser without "
                              "WebAssembly; without it, such a browser is told it cannot play")
+    parser.add_argument("--inflater",
+                        help="what unpacks the JavaScript build where the browser cannot")
     parser.add_argument("--icon", required=True, help="an SVG icon")
     parser.add_argument("--font", required=True)
     parser.add_argument("--font-licence", required=True,
@@ -290,7 +302,9 @@ def main():
                  f'src: url(data:font/woff2;base64,{font}); }}')
     # Unpacked and run only where WebAssembly fails, as a script the policy
     # lists by the hash of this very text.
+    # The inflater travels beside it, as text that never runs until needed.
     fallback = fallback_script(args.fallback) if args.fallback else None
+    inflater = inflater_script(args.inflater) if fallback else None
     parts = {
         "@POLICY@": "",  # computed from the finished page
         "@TITLE@": html.escape(texts["kTitle"]),
@@ -305,7 +319,8 @@ def main():
         "@WINDOW@": with_no_script(frame["window"], texts["kJavaScriptOff"]),
         "@FONT_LICENCE@": licence,
         "@PAGE@": inline_script(bundle(args.script), "the page's script"),
-        "@FALLBACK@": (f'<script id="fallback" type="text/plain">{packed(fallback)}</script>'
+        "@FALLBACK@": (f'<script id="fallback" type="text/plain">{packed(fallback)}</script>\n'
+                       f'<script id="inflater" type="text/plain">{inflater}</script>'
                        if fallback else ""),
     }
     page = open(args.template, encoding="utf-8").read()
@@ -313,7 +328,7 @@ def main():
     page = re.sub("|".join(map(re.escape, parts)), lambda match: parts[match.group(0)], page)
     inserted = [open(path, encoding="utf-8").read() for path in args.inserted_script]
     if fallback:
-        inserted.append(fallback)
+        inserted += [fallback, inflater]
     page = with_policy(page, inserted)
     if not policy_comes_first(page):
         raise SystemExit(f"{args.template}: the policy must come before any style or script")

@@ -3,7 +3,8 @@
 // build travels packed, and only a browser that cannot run the WebAssembly
 // unpacks it, so this is written to be small and plain rather than fast:
 // each Huffman code is read a bit at a time. Damaged data throws rather
-// than handing on bytes that were never packed.
+// than handing on bytes that were never packed. The page carries this as
+// text after its module and runs it only when it is needed.
 
 // Where each length and distance code starts, and how many extra bits
 // follow it: the extra bits grow by one every four (lengths) or two

@@ -4,7 +4,6 @@
 // until then reaches it in order. What early.js has kept reaches it through
 // the cover's one handle.
 import { adoptWindow, focusControl } from "./draw.js";
-import { inflate } from "./inflate.mjs";
 import { connectInput } from "./input.js";
 import { startFirst } from "./start.mjs";
 import { default as makeGame } from "./zimarela_module.mjs";
@@ -45,27 +44,37 @@ function webAssembly() {
 // WebAssembly (a hardened mode may take it away) or one that refuses it.
 // The page carries it packed in an element that never runs, after this
 // module, so that no other browser waits for its bytes, parses or compiles
-// it. Unpacked, it runs as a script element of exactly the text the page
-// was built with, which hands its factory on through that element.
+// it; and beside it, as plain text, the inflater that unpacks it where the
+// browser has no DecompressionStream (Safari before 16.4).
 async function javaScript() {
   if (document.readyState === "loading") {
     await new Promise((read) => document.addEventListener("DOMContentLoaded", read, { once: true }));
   }
   const packed = Uint8Array.from(atob(document.getElementById("fallback").text),
                                  (character) => character.charCodeAt(0));
-  const script = document.createElement("script");
-  script.text = await unpacked(packed);
-  document.head.append(script);
-  script.remove();
-  if (typeof script.game !== "function") throw new Error("The game's JavaScript did not run");
-  return script.game;
+  return run(await unpacked(packed), "game");
 }
 
 // zlib data as text, by the browser's own means where it has them.
 function unpacked(packed) {
-  if (typeof DecompressionStream !== "function") return new TextDecoder().decode(inflate(packed));
+  if (typeof DecompressionStream !== "function") {
+    const inflate = run(document.getElementById("inflater").text, "inflate");
+    return new TextDecoder().decode(inflate(packed));
+  }
   return new Response(new Response(packed).body.pipeThrough(new DecompressionStream("deflate")))
       .text();
+}
+
+// Runs text the page was built with as a script element, which the page's
+// policy lets run by its hash, and takes the function it hands back
+// through that element.
+function run(text, name) {
+  const script = document.createElement("script");
+  script.text = text;
+  document.head.append(script);
+  script.remove();
+  if (typeof script[name] !== "function") throw new Error(`The page's ${name} script did not run`);
+  return script[name];
 }
 
 // A browser that can run neither says so instead of leaving the player

@@ -127,8 +127,10 @@ def start_webkit(display, loaded=True, webassembly=True):
 class SeleniumPage:
     """The page in Chromium or WebKitGTK."""
 
-    def __init__(self, engine, url, *flags, loaded=True, webassembly=True):
+    def __init__(self, engine, url, *flags, loaded=True, webassembly=True, hidden=()):
         self.engine = engine
+        if hidden and engine != "chromium":
+            raise ValueError("only Chromium can hide a global before the page's scripts run")
         self.server = Xvfb() if engine == "webkit" else None
         if not webassembly:
             flags += (CHROMIUM_WITHOUT_WEBASSEMBLY,)
@@ -142,8 +144,9 @@ class SeleniumPage:
             # WebKitGTK's driver can run nothing before the page's own
             # scripts; there the page's record stands in.
             if engine == "chromium":
+                hide = "".join(f"delete globalThis.{name};\n" for name in hidden)
                 self.driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument",
-                                            {"source": WATCH_POLICY})
+                                            {"source": WATCH_POLICY + hide})
             self.driver.get(url)
         except BaseException:
             self.close()
@@ -342,13 +345,16 @@ class FirefoxPage:
         return base64.b64decode(shot["data"])
 
 
-def open_page(engine, url, *flags, ready=("drawn", "live"), loaded=True, webassembly=True):
+def open_page(engine, url, *flags, ready=("drawn", "live"), loaded=True, webassembly=True,
+              hidden=()):
     """The page, once it is drawn and the game answers: a click from the
     test may then be followed at once by a look at what it did. With
     `loaded` false, the page may still be arriving when it is handed on;
-    with `webassembly` false, the engine has none."""
+    with `webassembly` false, the engine has none; the globals `hidden`
+    names (Chromium only) are gone before the page's scripts run."""
     page = (FirefoxPage if engine == "firefox" else SeleniumPage)(
-        engine, url, *flags, loaded=loaded, webassembly=webassembly)
+        engine, url, *flags, loaded=loaded, webassembly=webassembly,
+        **({"hidden": hidden} if hidden else {}))
     try:
         wait_for(page, lambda: page.script(
             "return arguments[0].every((flag) => flag in document.documentElement.dataset)",

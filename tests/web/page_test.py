@@ -152,10 +152,14 @@ class PageTest(unittest.TestCase):
     def test_plays_a_whole_game_without_web_assembly(self):
         """With the engine's own switch taking WebAssembly away, as a
         hardened mode does, the same game in JavaScript takes over."""
-        page = self.open(self.serve(), webassembly=False)
-        self.assertEqual(page.script("return [typeof WebAssembly, "
+        # Chromium unpacks it with the page's own inflater, as a browser
+        # without DecompressionStream does; the others by their own means.
+        own_inflater = ARGS.engine == "chromium"
+        page = self.open(self.serve(), webassembly=False,
+                         hidden=("DecompressionStream",) if own_inflater else ())
+        self.assertEqual(page.script("return [typeof WebAssembly, typeof DecompressionStream, "
                                      "document.documentElement.dataset.live]"),
-                         ["undefined", "javascript"])
+                         ["undefined", "undefined" if own_inflater else "function", "javascript"])
         self.play_a_whole_game(page)
 
     def play_a_whole_game(self, page):
