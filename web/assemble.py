@@ -234,15 +234,36 @@ def policy_comes_first(page):
     return meta and governed and meta.start() < governed.start()
 
 
+PLACEHOLDER = re.compile(r"@[A-Z][A-Z0-9_]*@")
+
+
+def fill(template, values, where):
+    """The template with each @NAME@ replaced by its value, in one pass, so
+    that nothing inserted is ever read as a placeholder. A placeholder
+    without a value would ship as it stands, and in a script break the whole
+    page; a value without a placeholder is something the page was meant to
+    hold and does not. Either stops the build."""
+    named = set(PLACEHOLDER.findall(template))
+    problems = []
+    if missing := sorted(named - values.keys()):
+        problems.append(f"no value for {', '.join(missing)}")
+    if unused := sorted(values.keys() - named):
+        problems.append(f"nowhere to put {', '.join(unused)}")
+    if problems:
+        raise SystemExit(f"{where}: {'; '.join(problems)}")
+    return PLACEHOLDER.sub(lambda match: values[match.group(0)], template)
+
+
 def early_script(path, frame, texts):
     """The early script, with what it must know before the game does: the
     window's font, and where and in what words a browser that cannot run
     the game is told so."""
     values = {"@WINDOW_FONT@": frame["font"], "@NOTICE_BOX@": frame["noticeBox"],
               "@CANNOT_RUN@": texts["kBrowserCannotRun"]}
-    source = open(path, encoding="utf-8").read()
-    return re.sub("|".join(values),
-                  lambda match: json.dumps(values[match.group(0)], ensure_ascii=False), source)
+    with open(path, encoding="utf-8") as source:
+        template = source.read()
+    return fill(template, {name: json.dumps(value, ensure_ascii=False)
+                           for name, value in values.items()}, path)
 
 
 def with_no_script(window, sentence):
@@ -323,9 +344,7 @@ def main():
                        f'<script id="inflater" type="text/plain">{inflater}</script>'
                        if fallback else ""),
     }
-    page = open(args.template, encoding="utf-8").read()
-    # One pass, so that nothing inserted is ever read as a placeholder.
-    page = re.sub("|".join(map(re.escape, parts)), lambda match: parts[match.group(0)], page)
+    page = fill(open(args.template, encoding="utf-8").read(), parts, args.template)
     inserted = [open(path, encoding="utf-8").read() for path in args.inserted_script]
     if fallback:
         inserted += [fallback, inflater]

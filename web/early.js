@@ -11,8 +11,8 @@
 //                         goes to `activate` by its element name, in order
 //                         and once, and so does every later click on the
 //                         cover, which goes away once no press is down;
-//   early.cannotRun()     the game cannot start in this browser: the window
-//                         says so and stays inert.
+//   early.cannotRun()     the game cannot start in this browser: the result
+//                         box says so, and the rest of the window is inert.
 (() => {
   const root = document.documentElement;
   const cover = document.getElementById("cover");
@@ -89,10 +89,21 @@
   cover.addEventListener("pointerdown", (event) => {
     if (event.button === 0) pressed = true;
   });
-  cover.addEventListener("pointercancel", () => {
+  // A press that never becomes a click must not keep the cover: it is over
+  // once its pointer is up or cancelled, wherever that lands, and a press
+  // whose end never came (released outside the browser's window, or lost
+  // to another window) once the pointer shows no button down or the page
+  // loses the focus. A click comes right after its pointer up, in the same
+  // task, so the cover goes only once that click has had its turn.
+  function pressOver(event) {
+    if (!pressed || (event.type === "pointermove" && event.buttons & 1)) return;
     pressed = false;
-    uncover();
-  });
+    setTimeout(uncover);
+  }
+  for (const type of ["pointerup", "pointercancel", "pointermove"]) {
+    addEventListener(type, pressOver, true);
+  }
+  addEventListener("blur", pressOver);
   cover.addEventListener("click", (event) => {
     pressed = false;
     reach(document.elementsFromPoint(event.clientX, event.clientY)
@@ -132,15 +143,21 @@
       uncover();
     },
     // The sentence stands in the result box, the control that takes the
-    // first focus, and every other control is taken out of reach: nothing
-    // on the window pretends to work.
+    // first focus, with nothing over it, so that it can be selected and
+    // copied. Every other control is taken out of reach, and every other
+    // box emptied, the counters among them: nothing on the window pretends
+    // to work or to count.
     cannotRun() {
       if (activate) return;
       refused = true;
       held.length = 0;
+      removeEventListener("click", holdKeyClick, true);
+      cover.remove();
       const box = document.getElementById(@NOTICE_BOX@);
       for (const control of document.querySelectorAll("#window .control")) {
-        if (control !== box) control.inert = true;
+        if (control === box) continue;
+        control.inert = true;
+        if (control.matches("input, textarea")) control.value = "";
       }
       box.value = @CANNOT_RUN@;
       box.focus({ preventScroll: true });

@@ -17,6 +17,7 @@ import time
 
 import websocket
 from selenium import webdriver
+from selenium.common.exceptions import JavascriptException
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.actions.action_builder import ActionBuilder
 from selenium.webdriver.common.keys import Keys
@@ -370,13 +371,32 @@ def open_page(engine, url, *flags, ready=("drawn", "live"), loaded=True, webasse
     return page
 
 
+def arriving(page):
+    """Whether the page may still be on its way: its document not yet
+    complete, or not even there for a script to ask."""
+    try:
+        return page.script("return document.readyState") != "complete"
+    except (ScriptError, JavascriptException):
+        return True
+
+
 def wait_for(page, condition):
-    """Waits until the condition holds, polling; fails after WAIT_SECONDS."""
+    """Waits until the condition holds, polling; fails after WAIT_SECONDS.
+    While the page is still arriving, a condition that throws, as one that
+    reads a document the browser has not made yet does, is not so yet;
+    once the page is complete, a condition that throws fails at once."""
     deadline = time.monotonic() + WAIT_SECONDS
+    last = None
     while True:
-        value = condition()
+        try:
+            value = condition()
+        except (ScriptError, JavascriptException) as error:
+            if not arriving(page):
+                raise
+            value, last = None, error
         if value:
             return value
         if time.monotonic() > deadline:
-            raise TimeoutError(f"still not so after {WAIT_SECONDS} s")
+            raise TimeoutError(f"still not so after {WAIT_SECONDS} s" +
+                               (f"; last, while the page arrived: {last}" if last else ""))
         time.sleep(0.05)

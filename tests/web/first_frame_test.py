@@ -48,8 +48,26 @@ PICKED = "Option1_3"
 
 # The page's last statement starts the game once the window is drawn.
 START = "afterDrawn(startGame);"
-# Held back instead until the test lets it go.
-HELD_START = 'afterDrawn(() => addEventListener("test:start", startGame, { once: true }));'
+# Held back instead until the test lets it go, which it may from "held" on.
+HELD_START = """afterDrawn(() => {
+  addEventListener("test:start", startGame, { once: true });
+  document.documentElement.dataset.held = "";
+});"""
+
+# A press on the cover, in the middle of a control, as the browser reports
+# one; and the end of a press that makes no click, on the page's body.
+PRESS = """
+const box = document.getElementById(arguments[0]).getBoundingClientRect();
+document.getElementById("cover").dispatchEvent(new PointerEvent("pointerdown", {
+  bubbles: true, button: 0, buttons: 1,
+  clientX: box.left + box.width / 2, clientY: box.top + box.height / 2 }));
+"""
+PRESS_ENDS = """
+const [type] = arguments;
+const end = type === "blur" ? new FocusEvent("blur")
+                            : new PointerEvent(type, { bubbles: true, button: 0, buttons: 0 });
+(type === "blur" ? window : document.body).dispatchEvent(end);
+"""
 
 
 class HeldServer:
@@ -175,6 +193,27 @@ class FirstFrameTest(unittest.TestCase):
         self.assertRegex(drawn["dealt"][0],
                          r"^<select [^>]*hidden[^>]*>(<option>\d</option>){8}</select>$")
 
+    def test_a_press_that_never_becomes_a_click_does_not_keep_the_cover(self):
+        """A press made before the game is live keeps the cover until it is
+        over, so that its click still reaches the game; a press that is
+        released elsewhere, cancelled or lost makes no click, and its end
+        takes the cover away all the same."""
+        url = self.without_game()
+        for end in ("pointerup", "pointercancel", "pointermove", "blur"):
+            with self.subTest(end):
+                page = self.open(url, ready=("drawn", "held"))
+                page.script(PRESS, "Command1_1")
+                page.script("dispatchEvent(new Event('test:start'))")
+                wait_for(page, lambda: page.script(
+                    "return 'live' in document.documentElement.dataset"))
+                self.assertTrue(page.script("return document.getElementById('cover') !== null"))
+                page.script(PRESS_ENDS, end)
+                wait_for(page, lambda: page.script(
+                    "return document.getElementById('cover') === null"))
+                # No click: "Нова игра" was not pressed.
+                self.assertEqual(page.script("return document.getElementById('Text2_0').value"),
+                                 "1")
+
     def click_on(self, page, control, across=0.5):
         box = page.script("return document.getElementById(arguments[0])"
                           ".getBoundingClientRect().toJSON()", control)
@@ -267,6 +306,14 @@ class FirstFrameTest(unittest.TestCase):
         wait_for(page, lambda: page.script(
             "return document.getElementById('Text1_0').value") == TEXTS["kBrowserCannotRun"])
         self.assertEqual(self.focused(page), "Text1_0")
+        # Nothing lies over the sentence, which can be selected and copied,
+        # and no box pretends to count.
+        self.assertEqual(page.script("""
+            const box = document.getElementById("Text1_0").getBoundingClientRect();
+            return [document.elementFromPoint(box.left + box.width / 2,
+                                              box.top + box.height / 2).id,
+                    ...["Text2_0", "Text2_1"].map((id) =>
+                        document.getElementById(id).value)];"""), ["Text1_0", "", ""])
         told = page.script(SNAPSHOT, DOOR_TABLE)
         self.play(page)
         page.keys(Keys.TAB, Keys.SPACE, Keys.TAB, Keys.SPACE)
