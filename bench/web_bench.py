@@ -123,14 +123,20 @@ def first_click(driver, url):
 
 def first_clicks(driver, urls, loads, slowdown, network=None):
     """The first click on each page, their loads alternated so that each
-    pair meets nearly the same load; each page's times."""
+    pair meets nearly the same load, and which goes first swapped from one
+    pair to the next, so that neither gains from its place; each page's
+    times."""
     driver.execute_cdp_cmd("Emulation.setCPUThrottlingRate", {"rate": slowdown})
     if network:
         driver.execute_cdp_cmd("Network.enable", {})
         driver.execute_cdp_cmd("Network.setCacheDisabled", {"cacheDisabled": True})
         driver.execute_cdp_cmd("Network.emulateNetworkConditions", network)
     try:
-        times = [[first_click(driver, url) for url in urls] for _ in range(loads)]
+        times = []
+        for load in range(loads):
+            order = urls if load % 2 == 0 else urls[::-1]
+            clicks = {url: first_click(driver, url) for url in order}
+            times.append([clicks[url] for url in urls])
     finally:
         driver.execute_cdp_cmd("Emulation.setCPUThrottlingRate", {"rate": 1})
         if network:
