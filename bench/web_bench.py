@@ -4,10 +4,13 @@ the time from navigation to its first complete draw, against a static page
 with the same elements, styles and font and no WebAssembly, loaded
 alternately; the first click answered, from navigation, with the CPU at
 full speed and slowed four times as on a slow phone, and served from this
-machine over a slow mobile network; and whole games played through the
+machine over a slow mobile network: alternately with a build without the
+game's JavaScript build, if one is given, and in a Chromium without
+WebAssembly, where that build plays; and whole games played through the
 entry points inside the page, for comparison with the native benchmark."""
 
 import argparse
+import contextlib
 import functools
 import http.server
 import os
@@ -18,10 +21,14 @@ import tempfile
 import threading
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "tests", "web"))
-from browsers import start_chromium  # noqa: E402
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "web"))
+from assemble import with_policy  # noqa: E402
+from browsers import CHROMIUM_WITHOUT_WEBASSEMBLY, start_chromium  # noqa: E402
 
 # The static twin: the drawn window as it stands, without the game's
-# scripts, and a mark once its font is in, as the game marks its own.
+# scripts, and a mark once its font is in, as the game marks its own. Like
+# every copy the benchmark changes, it is written with the policy the
+# page's build would give it.
 STATIC_TWIN = """
 const twin = document.documentElement.cloneNode(true);
 for (const script of twin.querySelectorAll("script")) script.remove();
@@ -114,25 +121,37 @@ def first_click(driver, url):
         poll();""")
 
 
-def first_clicks(driver, url, loads, slowdown, network=None):
+def first_clicks(driver, urls, loads, slowdown, network=None):
+    """The first click on each page, their loads alternated so that each
+    pair meets nearly the same load, and which goes first swapped from one
+    pair to the next, so that neither gains from its place; each page's
+    times."""
     driver.execute_cdp_cmd("Emulation.setCPUThrottlingRate", {"rate": slowdown})
     if network:
         driver.execute_cdp_cmd("Network.enable", {})
         driver.execute_cdp_cmd("Network.setCacheDisabled", {"cacheDisabled": True})
         driver.execute_cdp_cmd("Network.emulateNetworkConditions", network)
     try:
-        times = [first_click(driver, url) for _ in range(loads)]
+        times = []
+        for load in range(loads):
+            order = urls if load % 2 == 0 else urls[::-1]
+            clicks = {url: first_click(driver, url) for url in order}
+            times.append([clicks[url] for url in urls])
     finally:
         driver.execute_cdp_cmd("Emulation.setCPUThrottlingRate", {"rate": 1})
         if network:
             driver.execute_cdp_cmd("Network.disable", {})
+    return list(zip(*times))
+
+
+def report_first_clicks(times, slowdown, network=None, what=""):
     drawn, live, answered = (statistics.median(column) for column in zip(*times))
     after = statistics.median(answered - drawn for drawn, _, answered in times)
     pace = "full speed" if slowdown == 1 else f"CPU slowed {slowdown}x"
     if network:
         pace = (f"{network['latency']} ms round trip, "
                 f"{network['downloadThroughput'] * 8 / 1024 / 1024:.1f} Mbit/s down, {pace}")
-    print(f"first click, {pace}, median of {loads} loads: drawn at {drawn:.1f} ms, "
+    print(f"first click{what}, {pace}, median of {len(times)} loads: drawn at {drawn:.1f} ms, "
           f"live at {live:.1f} ms, answered at {answered:.1f} ms, "
           f"{after:.1f} ms after the draw")
 
@@ -142,14 +161,30 @@ class QuietHandler(http.server.SimpleHTTPRequestHandler):
         pass
 
 
+@contextlib.contextmanager
 def served(page):
-    """The page served on this machine, for network throttling, which a
-    file from disk escapes; and the server, to shut down."""
+    """The page's address, served on this machine, for network throttling,
+    which a file from disk escapes."""
     folder, name = os.path.split(os.path.abspath(page))
     server = http.server.ThreadingHTTPServer(
         ("127.0.0.1", 0), functools.partial(QuietHandler, directory=folder))
     threading.Thread(target=server.serve_forever, daemon=True).start()
-    return server, f"http://127.0.0.1:{server.server_port}/{name}"
+    try:
+        yield f"http://127.0.0.1:{server.server_port}/{name}"
+    finally:
+        server.shutdown()
+        server.server_close()
+
+
+def without_webassembly(url, loads):
+    """The first click over the slow network in a Chromium whose V8 has no
+    WebAssembly, as in a hardened mode, where the JavaScript build plays."""
+    driver = start_chromium(CHROMIUM_WITHOUT_WEBASSEMBLY)
+    try:
+        driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": FIRST_CLICK})
+        return first_clicks(driver, [url], loads, SLOW_CPU, SLOW_NETWORK)[0]
+    finally:
+        driver.quit()
 
 
 def drawn_at(driver, url):
@@ -170,10 +205,14 @@ def main():
     parser.add_argument("--games", type=int, default=20000)
     parser.add_argument("--repetitions", type=int, default=10)
     parser.add_argument("--loads", type=int, default=15)
+    parser.add_argument("--bare", help="a build of the same commit without the JavaScript "
+                        "build, to load alternately with the page over the slow network")
     args = parser.parse_args()
     page = "file://" + os.path.abspath(args.page)
 
     print(f"zimarela.html: {os.path.getsize(args.page)} bytes")
+    if args.bare:
+        print(f"without the JavaScript build: {os.path.getsize(args.bare)} bytes")
     driver = start_chromium()
     driver.set_script_timeout(300)
     try:
@@ -183,7 +222,7 @@ def main():
             twin = os.path.join(folder, "static.html")
             with open(twin, "w", encoding="utf-8") as out:
                 font = re.search(r"base64,([A-Za-z0-9+/=]+)\)", source).group(1)
-                out.write(driver.execute_script(STATIC_TWIN, font))
+                out.write(with_policy(driver.execute_script(STATIC_TWIN, font)))
             game, static = [], []
             for _ in range(args.pairs):
                 game.append(drawn_at(driver, page))
@@ -191,20 +230,28 @@ def main():
             script = driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument",
                                             {"source": FIRST_CLICK})
             for slowdown in (1, 4):
-                first_clicks(driver, page, args.loads, slowdown)
-            server, url = served(args.page)
-            try:
-                first_clicks(driver, url, args.loads, SLOW_CPU, SLOW_NETWORK)
-            finally:
-                server.shutdown()
-                server.server_close()
+                report_first_clicks(first_clicks(driver, [page], args.loads, slowdown)[0],
+                                    slowdown)
+            with served(args.page) as url, served(args.bare or args.page) as bare:
+                slow = first_clicks(driver, [url, bare] if args.bare else [url], args.loads,
+                                    SLOW_CPU, SLOW_NETWORK)
+                report_first_clicks(slow[0], SLOW_CPU, SLOW_NETWORK, ", served")
+                if args.bare:
+                    report_first_clicks(slow[1], SLOW_CPU, SLOW_NETWORK,
+                                        ", served, without the JavaScript build, alternated")
+                    later = statistics.median(
+                        carried[1] - left_out[1] for carried, left_out in zip(*slow))
+                    print(f"live later for carrying the JavaScript build, median of the "
+                          f"{args.loads} alternated pairs: {later:.1f} ms")
+                report_first_clicks(without_webassembly(url, args.loads), SLOW_CPU, SLOW_NETWORK,
+                                    ", served, without WebAssembly (V8 jitless)")
             driver.execute_cdp_cmd("Page.removeScriptToEvaluateOnNewDocument",
                                    {"identifier": script["identifier"]})
             if source.count(START) != 1:
                 sys.exit(f"{args.page} does not end in {START}")
             player = os.path.join(folder, "player.html")
             with open(player, "w", encoding="utf-8") as out:
-                out.write(source.replace(START, HANDED_ON))
+                out.write(with_policy(source.replace(START, HANDED_ON)))
             drawn_at(driver, "file://" + player)
             per_game = [driver.execute_async_script(GAMES, args.games)
                         for _ in range(args.repetitions)]

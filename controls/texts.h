@@ -46,6 +46,12 @@ inline constexpr std::string_view kBrowserCannotRun =
     "Този браузър не може да пусне играта: WebAssembly в него липсва, "
     "изключен е или не успя да я зареди.";
 
+// What the web page shows over its result box where JavaScript is off: the
+// window is drawn, but nothing on it can answer.
+inline constexpr std::string_view kJavaScriptOff =
+    "Този браузър не може да пусне играта: JavaScript в него е изключен. "
+    "Включете го и заредете страницата отново.";
+
 // Door codes, as the hidden list box stores them.
 inline constexpr std::string_view kCodeOpened = "0";
 inline constexpr std::string_view kCodeClosed = "1";

@@ -46,7 +46,12 @@ echo "== click to redrawn window under Xvfb (median of 10 repetitions)"
 echo "== the web page in headless Chromium"
 cmake --preset web
 cmake --build --preset web
-/usr/bin/python3 bench/web_bench.py --page build/web/zimarela.html
+# The same commit without the game's JavaScript build, which the benchmark
+# loads alternately with the page to measure what carrying that build costs.
+cmake --preset web -B build/web-bare -DZIMARELA_WEB_FALLBACK=OFF
+NODE_PATH=/usr/share/nodejs cmake --build build/web-bare
+/usr/bin/python3 bench/web_bench.py --page build/web/zimarela.html \
+  --bare build/web-bare/zimarela.html
 for preset in mobile desktop; do
   /usr/bin/python3 tests/web/lighthouse_check.py --page build/web/zimarela.html \
     --preset "$preset" --scores performance

@@ -1,6 +1,6 @@
 // The page's one classic script, written into its body before the window.
-// Every other script is an ES module, and a module runs only once the whole
-// file is read; on a slow network the browser draws the window long before
+// Every other script is an ES module, and a module runs only once its whole
+// text is read; on a slow network the browser draws the window long before
 // the game's script has arrived, and from that first frame on nothing the
 // player does may be lost, done twice, or shown before the game says so.
 //
@@ -11,11 +11,20 @@
 //                         goes to `activate` by its element name, in order
 //                         and once, and so does every later click on the
 //                         cover, which goes away once no press is down;
-//   early.cannotRun()     the game cannot start in this browser: the window
-//                         says so and stays inert.
+//   early.cannotRun()     the game cannot start in this browser: the result
+//                         box says so, and the rest of the window is inert.
 (() => {
   const root = document.documentElement;
   const cover = document.getElementById("cover");
+
+  // The page's policy has the browser refuse anything the page does not
+  // declare. What it refused, if anything ever is, stands on the root by
+  // the directive that refused it, where a test or anyone inspecting the
+  // page reads it in every browser: not every browser's driver can listen
+  // from before the page's own scripts run.
+  addEventListener("securitypolicyviolation", (event) => {
+    root.dataset.refused = `${root.dataset.refused ?? ""} ${event.effectiveDirective}`.trim();
+  });
 
   // A multi-line box lays its text out exactly as wide as the desktop
   // window's does, whatever border and scroll bar this browser draws.
@@ -80,10 +89,21 @@
   cover.addEventListener("pointerdown", (event) => {
     if (event.button === 0) pressed = true;
   });
-  cover.addEventListener("pointercancel", () => {
+  // A press that never becomes a click must not keep the cover: it is over
+  // once its pointer is up or cancelled, wherever that lands, and a press
+  // whose end never came (released outside the browser's window, or lost
+  // to another window) once the pointer shows no button down or the page
+  // loses the focus. A click comes right after its pointer up, in the same
+  // task, so the cover goes only once that click has had its turn.
+  function pressOver(event) {
+    if (!pressed || (event.type === "pointermove" && event.buttons & 1)) return;
     pressed = false;
-    uncover();
-  });
+    setTimeout(uncover);
+  }
+  for (const type of ["pointerup", "pointercancel", "pointermove"]) {
+    addEventListener(type, pressOver, true);
+  }
+  addEventListener("blur", pressOver);
   cover.addEventListener("click", (event) => {
     pressed = false;
     reach(document.elementsFromPoint(event.clientX, event.clientY)
@@ -123,15 +143,21 @@
       uncover();
     },
     // The sentence stands in the result box, the control that takes the
-    // first focus, and every other control is taken out of reach: nothing
-    // on the window pretends to work.
+    // first focus, with nothing over it, so that it can be selected and
+    // copied. Every other control is taken out of reach, and every other
+    // box emptied, the counters among them: nothing on the window pretends
+    // to work or to count.
     cannotRun() {
       if (activate) return;
       refused = true;
       held.length = 0;
+      removeEventListener("click", holdKeyClick, true);
+      cover.remove();
       const box = document.getElementById(@NOTICE_BOX@);
       for (const control of document.querySelectorAll("#window .control")) {
-        if (control !== box) control.inert = true;
+        if (control === box) continue;
+        control.inert = true;
+        if (control.matches("input, textarea")) control.value = "";
       }
       box.value = @CANNOT_RUN@;
       box.focus({ preventScroll: true });

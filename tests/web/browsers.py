@@ -17,6 +17,7 @@ import time
 
 import websocket
 from selenium import webdriver
+from selenium.common.exceptions import JavascriptException
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.actions.action_builder import ActionBuilder
 from selenium.webdriver.common.keys import Keys
@@ -29,6 +30,28 @@ WAIT_SECONDS = 60
 ANSWER_SECONDS = 240
 MINIBROWSER = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser"
 WINDOW = (700, 560)
+
+# What the page's policy has the browser refuse, recorded from the moment a
+# document exists, where the driver can run a script that early: Chromium
+# over its DevTools protocol, Firefox over BiDi.
+WATCH_POLICY = """
+window.refusedFromStart = [];
+addEventListener("securitypolicyviolation",
+                 (event) => refusedFromStart.push(event.effectiveDirective), true);
+"""
+# Every refusal: the watch's where it runs, the page's own record (early.js)
+# where it cannot; and every style element the browser refused to take,
+# which may have been refused before the page's record began.
+REFUSED = """
+const own = (document.documentElement.dataset.refused ?? "").split(" ").filter(Boolean);
+const styles = [...document.querySelectorAll("style")].filter((style) => !style.sheet)
+    .map(() => "style-src-elem");
+return [...(window.refusedFromStart ?? own), ...styles];
+"""
+
+
+class ScriptError(RuntimeError):
+    """A script run in the page threw."""
 
 
 def start_chromium(*flags, loaded=True):
@@ -70,9 +93,23 @@ class Xvfb:
         self.process.wait()
 
 
-def start_webkit(display, loaded=True):
+# Each engine's own switch that takes WebAssembly away, as hardened modes
+# do: a V8 without its compilers has none; a Firefox preference; and a
+# JavaScriptCore option, read from the web process's environment (called
+# useWebAssembly before JavaScriptCore renamed it).
+CHROMIUM_WITHOUT_WEBASSEMBLY = "--js-flags=--jitless"
+FIREFOX_WITHOUT_WEBASSEMBLY = 'user_pref("javascript.options.wasm", false);\n'
+WEBKIT_WITHOUT_WEBASSEMBLY = ("JSC_useWasm", "0")
+
+
+def start_webkit(display, loaded=True, webassembly=True):
     """WebKitGTK's MiniBrowser under automation, on the given X display."""
     os.environ["DISPLAY"] = display
+    name, value = WEBKIT_WITHOUT_WEBASSEMBLY
+    if webassembly:
+        os.environ.pop(name, None)
+    else:
+        os.environ[name] = value
     options = webdriver.WebKitGTKOptions()
     if not loaded:
         options.page_load_strategy = "none"
@@ -91,16 +128,26 @@ def start_webkit(display, loaded=True):
 class SeleniumPage:
     """The page in Chromium or WebKitGTK."""
 
-    def __init__(self, engine, url, *flags, loaded=True):
+    def __init__(self, engine, url, *flags, loaded=True, webassembly=True, hidden=()):
         self.engine = engine
+        if hidden and engine != "chromium":
+            raise ValueError("only Chromium can hide a global before the page's scripts run")
         self.server = Xvfb() if engine == "webkit" else None
+        if not webassembly:
+            flags += (CHROMIUM_WITHOUT_WEBASSEMBLY,)
         try:
             self.driver = (start_chromium(*flags, loaded=loaded) if engine == "chromium"
-                           else start_webkit(self.server.display, loaded))
+                           else start_webkit(self.server.display, loaded, webassembly))
         except BaseException:
             self.close_server()
             raise
         try:
+            # WebKitGTK's driver can run nothing before the page's own
+            # scripts; there the page's record stands in.
+            if engine == "chromium":
+                hide = "".join(f"delete globalThis.{name};\n" for name in hidden)
+                self.driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument",
+                                            {"source": WATCH_POLICY + hide})
             self.driver.get(url)
         except BaseException:
             self.close()
@@ -153,6 +200,10 @@ class SeleniumPage:
                     if entry["level"] == "SEVERE"]
         return self.script("return window.errorsSeen")
 
+    def refused(self):
+        """What the page's policy had the browser refuse, by directive."""
+        return sorted(self.script(REFUSED))
+
     def title(self):
         return self.driver.title
 
@@ -167,11 +218,14 @@ FIREFOX_KEYS = {Keys.TAB: "\ue004", Keys.SPACE: " ", Keys.ARROW_UP: "\ue013",
 class FirefoxPage:
     """The page in headless Firefox ESR, driven over WebDriver BiDi."""
 
-    def __init__(self, engine, url, *flags, loaded=True):
+    def __init__(self, engine, url, *flags, loaded=True, webassembly=True):
         self.engine = engine
         self.home = tempfile.mkdtemp(prefix="zimarela-firefox-")
         self.browser = None
         self.socket = None
+        if not webassembly:
+            with open(os.path.join(self.home, "user.js"), "w", encoding="utf-8") as prefs:
+                prefs.write(FIREFOX_WITHOUT_WEBASSEMBLY)
         try:
             self.start(url, "complete" if loaded else "none")
         except BaseException:
@@ -210,6 +264,7 @@ class FirefoxPage:
         self.context = self.send("browsingContext.create", type="window")["context"]
         self.send("browsingContext.setViewport", context=self.context,
                   viewport={"width": WINDOW[0], "height": WINDOW[1]})
+        self.send("script.addPreloadScript", functionDeclaration=f"() => {{ {WATCH_POLICY} }}")
         self.send("browsingContext.navigate", context=self.context, url=url, wait=wait)
 
     def send(self, method, **params):
@@ -245,7 +300,7 @@ class FirefoxPage:
                                 ".apply(null, JSON.parse(args)) ?? null)",
             arguments=[{"type": "string", "value": json.dumps(list(args))}])
         if result["type"] == "exception":
-            raise RuntimeError(result["exceptionDetails"]["text"])
+            raise ScriptError(result["exceptionDetails"]["text"])
         return json.loads(result["result"]["value"])
 
     def pointer(self, *actions):
@@ -280,6 +335,9 @@ class FirefoxPage:
         return [event["params"].get("text") for event in self.events
                 if event.get("method") == "log.entryAdded" and event["params"]["level"] == "error"]
 
+    def refused(self):
+        return sorted(self.script(REFUSED))
+
     def title(self):
         return self.script("return document.title")
 
@@ -288,12 +346,16 @@ class FirefoxPage:
         return base64.b64decode(shot["data"])
 
 
-def open_page(engine, url, *flags, ready=("drawn", "live"), loaded=True):
+def open_page(engine, url, *flags, ready=("drawn", "live"), loaded=True, webassembly=True,
+              hidden=()):
     """The page, once it is drawn and the game answers: a click from the
     test may then be followed at once by a look at what it did. With
-    `loaded` false, the page may still be arriving when it is handed on."""
-    page = (FirefoxPage if engine == "firefox" else SeleniumPage)(engine, url, *flags,
-                                                                   loaded=loaded)
+    `loaded` false, the page may still be arriving when it is handed on;
+    with `webassembly` false, the engine has none; the globals `hidden`
+    names (Chromium only) are gone before the page's scripts run."""
+    page = (FirefoxPage if engine == "firefox" else SeleniumPage)(
+        engine, url, *flags, loaded=loaded, webassembly=webassembly,
+        **({"hidden": hidden} if hidden else {}))
     try:
         wait_for(page, lambda: page.script(
             "return arguments[0].every((flag) => flag in document.documentElement.dataset)",
@@ -309,13 +371,32 @@ def open_page(engine, url, *flags, ready=("drawn", "live"), loaded=True):
     return page
 
 
+def arriving(page):
+    """Whether the page may still be on its way: its document not yet
+    complete, or not even there for a script to ask."""
+    try:
+        return page.script("return document.readyState") != "complete"
+    except (ScriptError, JavascriptException):
+        return True
+
+
 def wait_for(page, condition):
-    """Waits until the condition holds, polling; fails after WAIT_SECONDS."""
+    """Waits until the condition holds, polling; fails after WAIT_SECONDS.
+    While the page is still arriving, a condition that throws, as one that
+    reads a document the browser has not made yet does, is not so yet;
+    once the page is complete, a condition that throws fails at once."""
     deadline = time.monotonic() + WAIT_SECONDS
+    last = None
     while True:
-        value = condition()
+        try:
+            value = condition()
+        except (ScriptError, JavascriptException) as error:
+            if not arriving(page):
+                raise
+            value, last = None, error
         if value:
             return value
         if time.monotonic() > deadline:
-            raise TimeoutError(f"still not so after {WAIT_SECONDS} s")
+            raise TimeoutError(f"still not so after {WAIT_SECONDS} s" +
+                               (f"; last, while the page arrived: {last}" if last else ""))
         time.sleep(0.05)

@@ -8,6 +8,9 @@ from pathlib import Path
 # The page's build reads the texts with the same reader.
 sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "web"))
 from texts_header import read_texts  # noqa: E402,F401  (the tests import it from here)
+# A test that changes a script or a style of the page gives it the policy
+# the build would have given it.
+from assemble import inline_elements, source_hash, with_policy  # noqa: E402,F401
 
 
 def read_back_colours(layout_source, layout_header):

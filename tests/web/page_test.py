@@ -27,9 +27,12 @@ class Page:
     """One engine on the page, with the few moves a player makes and what
     a player can see, read from the page itself."""
 
-    def __init__(self, url, *flags):
-        self.browser = open_page(ARGS.engine, url, *flags)
+    def __init__(self, url, *flags, **options):
+        self.browser = open_page(ARGS.engine, url, *flags, **options)
         self.script = self.browser.script
+        # What the scenario itself has the page's policy refuse; anything
+        # else refused fails it.
+        self.refusals = []
 
     def close(self):
         self.browser.close()
@@ -113,10 +116,22 @@ class QuietHandler(http.server.SimpleHTTPRequestHandler):
         pass
 
 
+class CountingServer(http.server.ThreadingHTTPServer):
+    """Counts every connection made to it, answered or not."""
+
+    asked = 0
+
+    def verify_request(self, request, client_address):
+        self.asked += 1
+        return True
+
+
 class PageTest(unittest.TestCase):
-    def open(self, url=None, *flags):
-        page = Page(url or f"file://{ARGS.page}", *flags)
+    def open(self, url=None, *flags, **options):
+        page = Page(url or f"file://{ARGS.page}", *flags, **options)
         self.addCleanup(page.close)
+        self.addCleanup(lambda: self.assertEqual(page.browser.refused(), sorted(page.refusals),
+                                                 "the page's policy refused these"))
         return page
 
     def serve(self):
@@ -129,6 +144,27 @@ class PageTest(unittest.TestCase):
 
     def test_a_whole_game_by_mouse_loses_then_wins(self):
         page = self.open(self.serve())
+        # The JavaScript build is never unpacked where WebAssembly runs.
+        self.assertEqual(page.script("return document.documentElement.dataset.live"),
+                         "webassembly")
+        self.play_a_whole_game(page)
+
+    def test_plays_a_whole_game_without_web_assembly(self):
+        """With the engine's own switch taking WebAssembly away, as a
+        hardened mode does, the same game in JavaScript takes over."""
+        # Chromium unpacks it with the page's own inflater, as a browser
+        # without DecompressionStream does; the others by their own means.
+        own_inflater = ARGS.engine == "chromium"
+        page = self.open(self.serve(), webassembly=False,
+                         hidden=("DecompressionStream",) if own_inflater else ())
+        self.assertEqual(page.script("return [typeof WebAssembly, typeof DecompressionStream, "
+                                     "document.documentElement.dataset.live]"),
+                         ["undefined", "undefined" if own_inflater else "function", "javascript"])
+        self.play_a_whole_game(page)
+
+    def play_a_whole_game(self, page):
+        """A loss that shows the lesson, then a win, counted, each door
+        found through the peek."""
         self.assertEqual((page.value("Text2_0"), page.value("Text2_1")), ("1", "0"))
         page.click("Option1_0", across=0.95)  # the doors frame is still locked
         self.assertFalse(page.selected("Option1_0"))
@@ -255,6 +291,28 @@ class PageTest(unittest.TestCase):
             localStorage.length, sessionStorage.length, document.cookie]"""), [0, 0, 0, ""])
         self.assertEqual(page.browser.errors(), [])
 
+        # The browser itself refuses what the page never does: an image and
+        # a fetch from a server on this machine, which is never asked.
+        server = CountingServer(("127.0.0.1", 0), QuietHandler)
+        threading.Thread(target=server.serve_forever, daemon=True).start()
+        self.addCleanup(server.server_close)
+        self.addCleanup(server.shutdown)
+        page.script("""
+            const url = arguments[0];
+            const tried = window.tried = {};
+            const image = new Image();
+            image.onload = image.onerror = (event) => { tried.image = event.type; };
+            image.src = url + "image.png";
+            fetch(url + "data").then(() => { tried.fetch = "answered"; },
+                                     () => { tried.fetch = "failed"; });""",
+                    f"http://127.0.0.1:{server.server_port}/")
+        page.refusals = ["connect-src", "img-src"]
+        page.wait_for(lambda: page.script("return tried.image && tried.fetch && tried"))
+        self.assertEqual(page.script("return tried"), {"image": "error", "fetch": "failed"})
+        self.assertEqual(server.asked, 0)
+        page.wait_for(lambda: len(page.browser.refused()) >= len(page.refusals))
+        self.assertEqual(page.browser.refused(), page.refusals)
+
     def test_the_window_is_drawn_in_its_own_colours(self):
         colours = read_back_colours(ARGS.layout, ARGS.layout_header)
         for scale, flags in ((1, ()), (1, ("--force-dark-mode", "--enable-features=WebContentsForceDark")),
@@ -268,6 +326,25 @@ class PageTest(unittest.TestCase):
             page.browser.driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {
                 "features": [{"name": "forced-colors", "value": "active"}]})
             self.check_locked_in_forced_colours(page)
+        with self.subTest(javascript=False):
+            # The page's scripts do not run, while the driver's still do.
+            page = self.open(None, "--blink-settings=scriptEnabled=false", ready=())
+            self.check_without_javascript(page)
+
+    def check_without_javascript(self, page):
+        """The window is drawn dead; over the result box a sentence says
+        why, in the box's place, readable and selectable above the cover."""
+        self.assertNotIn("drawn", page.script("return document.documentElement.dataset"))
+        sentence, over_the_box, on_top = page.script("""
+            const sentence = document.querySelector("#window .no-script");
+            const own = sentence.getBoundingClientRect();
+            const box = document.getElementById("Text1_0").getBoundingClientRect();
+            return [sentence.textContent,
+                    ["left", "top", "width", "height"].every((side) => own[side] === box[side]),
+                    document.elementFromPoint(own.left + 20, own.top + 10) === sentence];""")
+        self.assertEqual(sentence, TEXTS["kJavaScriptOff"])
+        self.assertTrue(over_the_box)
+        self.assertTrue(on_top)
 
     def check_locked_in_forced_colours(self, page):
         """A high-contrast theme draws every text in its own colours: a
