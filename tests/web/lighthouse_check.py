@@ -7,7 +7,12 @@ save one the fixed layout cannot: target-size, since the option buttons are
 strips 20 pixels high stacked 20 pixels apart, where the audit asks for
 24 × 24 or 24 pixels between centres. That audit must fail on nothing but
 an option button measured at its whole strip, as the layout sizes it, so
-that the audit keeps measuring the very target a player clicks.
+that the audit keeps measuring the very target a player clicks. And
+robots-txt, which Lighthouse checks by asking for /robots.txt from inside
+the page, where the page's own policy refuses every request: it may fail
+only as a file Lighthouse could not download at all, with the server
+never asked for it. A crawler asks for robots.txt itself, outside any
+page and its policy.
 With --scores, it prints the named categories' scores instead (bench.sh)."""
 
 import argparse
@@ -28,6 +33,12 @@ AUDITED = ("accessibility", "best-practices", "seo")
 
 
 class QuietHandler(http.server.SimpleHTTPRequestHandler):
+    """Serves the page's folder, and keeps every path it was asked for."""
+
+    def do_GET(self):
+        self.server.asked.append(self.path)
+        super().do_GET()
+
     def log_message(self, *args):
         pass
 
@@ -36,6 +47,7 @@ def serve(page):
     folder, name = os.path.split(os.path.abspath(page))
     server = http.server.ThreadingHTTPServer(
         ("127.0.0.1", 0), functools.partial(QuietHandler, directory=folder))
+    server.asked = []
     threading.Thread(target=server.serve_forever, daemon=True).start()
     return server, f"http://127.0.0.1:{server.server_port}/{name}"
 
@@ -75,10 +87,16 @@ def failures(report):
     return failed
 
 
-def check(report, sizes):
-    """What is wrong with the report, as sentences; none if all is well."""
+def check(report, sizes, asked):
+    """What is wrong with the report, as sentences; none if all is well.
+    `asked` holds every path the server was asked for."""
     problems = []
     failed = failures(report)
+    robots = report["audits"].get("robots-txt", {})
+    refused = "unable to download" in robots.get("explanation", "") and "/robots.txt" not in asked
+    if failed.pop("robots-txt", None) is not None and not refused:
+        problems.append("robots-txt failed: " +
+                        str(robots.get("explanation") or robots.get("displayValue")))
     nodes = failed.pop("target-size", [])
     problems += [f"{audit} failed on {[node.get('snippet') for node in nodes]}"
                  for audit, nodes in failed.items()]
@@ -115,7 +133,7 @@ def main():
           ", ".join(f"{name} {score}" for name, score in scores.items()))
     if args.scores:
         return
-    problems = check(report, read_sizes(args.layout))
+    problems = check(report, read_sizes(args.layout), server.asked)
     if problems:
         sys.exit("\n".join(problems))
 
